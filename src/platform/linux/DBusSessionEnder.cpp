@@ -1,0 +1,167 @@
+#include "DBusSessionEnder.h"
+
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+// In order of preference when more than one runs.
+const std::array<QString, 3> desktopServices{
+    QStringLiteral("org.kde.Shutdown"),
+    QStringLiteral("org.gnome.SessionManager"),
+    QStringLiteral("org.xfce.SessionManager"),
+};
+
+// Long enough for a busy service, short enough that a hung one holds few calls open.
+constexpr int replyTimeoutMs = 5000;
+
+QDBusMessage call(const QString &service, const QString &path, const QString &interface, const QString &method,
+                  const QVariantList &arguments = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return message;
+}
+
+QDBusMessage kdeMessage(SessionAction action)
+{
+    const auto method = action == SessionAction::ShutDown  ? QStringLiteral("logoutAndShutdown")
+                        : action == SessionAction::Restart ? QStringLiteral("logoutAndReboot")
+                                                           : QStringLiteral("logout");
+    return call(QStringLiteral("org.kde.Shutdown"), QStringLiteral("/Shutdown"), QStringLiteral("org.kde.Shutdown"),
+                method);
+}
+
+QDBusMessage gnomeMessage(SessionAction action)
+{
+    const QString service = QStringLiteral("org.gnome.SessionManager");
+    const QString path = QStringLiteral("/org/gnome/SessionManager");
+    if (action == SessionAction::LogOff) {
+        constexpr uint noConfirmation = 1;
+        return call(service, path, service, QStringLiteral("Logout"), {QVariant::fromValue(noConfirmation)});
+    }
+    return call(service, path, service,
+                action == SessionAction::ShutDown ? QStringLiteral("Shutdown") : QStringLiteral("Reboot"));
+}
+
+QDBusMessage xfceMessage(SessionAction action)
+{
+    const QString service = QStringLiteral("org.xfce.SessionManager");
+    const QString path = QStringLiteral("/org/xfce/SessionManager");
+    const QString interface = QStringLiteral("org.xfce.Session.Manager");
+    const bool allowSave = true;
+    if (action == SessionAction::LogOff)
+        return call(service, path, interface, QStringLiteral("Logout"), {false, allowSave});
+    return call(service, path, interface,
+                action == SessionAction::ShutDown ? QStringLiteral("Shutdown") : QStringLiteral("Restart"),
+                {allowSave});
+}
+
+} // namespace
+
+DBusSessionEnder::DBusSessionEnder(QObject *parent)
+    : QObject(parent), m_sessionBus(QDBusConnection::sessionBus()), m_systemBus(QDBusConnection::systemBus())
+{
+    watchDesktops();
+}
+
+QDBusMessage DBusSessionEnder::desktopMessage(const QString &service, SessionAction action)
+{
+    if (service == desktopServices[0])
+        return kdeMessage(action);
+    if (service == desktopServices[1])
+        return gnomeMessage(action);
+    return xfceMessage(action);
+}
+
+QDBusMessage DBusSessionEnder::logindMessage(SessionAction action)
+{
+    const QString service = QStringLiteral("org.freedesktop.login1");
+    if (action == SessionAction::LogOff) {
+        // "auto" is the caller's own session, or the user's display session; its owner
+        // may end it without further rights.
+        return call(service, QStringLiteral("/org/freedesktop/login1/session/auto"),
+                    QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Terminate"));
+    }
+    const bool interactive = false;
+    return call(service, QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+                action == SessionAction::ShutDown ? QStringLiteral("PowerOff") : QStringLiteral("Reboot"),
+                {interactive});
+}
+
+void DBusSessionEnder::watchDesktops()
+{
+    if (!m_sessionBus.isConnected())
+        return;
+    // The watcher first, then the questions: a manager that starts in between is not missed.
+    m_watcher.setConnection(m_sessionBus);
+    m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    for (const QString &service : desktopServices)
+        m_watcher.addWatchedService(service);
+    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &service, const QString &, const QString &newOwner) {
+                if (newOwner.isEmpty())
+                    m_runningDesktops.remove(service);
+                else
+                    m_runningDesktops.insert(service);
+            });
+    for (const QString &service : desktopServices) {
+        QDBusMessage question =
+            QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                           QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+        auto *watcher = new QDBusPendingCallWatcher(m_sessionBus.asyncCall(question << service), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *answer) {
+            const QDBusPendingReply<bool> owned = *answer;
+            if (owned.isValid() && owned.value())
+                m_runningDesktops.insert(service);
+            answer->deleteLater();
+        });
+    }
+}
+
+QString DBusSessionEnder::desktopService() const
+{
+    for (const QString &service : desktopServices) {
+        if (m_runningDesktops.contains(service))
+            return service;
+    }
+    return {};
+}
+
+void DBusSessionEnder::request(SessionAction action)
+{
+    const QString desktop = desktopService();
+    if (desktop.isEmpty())
+        send(m_systemBus, logindMessage(action));
+    else
+        send(m_sessionBus, desktopMessage(desktop, action));
+}
+
+void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
+{
+    // The answer, or a refusal, is not acted on: a refused request is simply made again
+    // by the next tick whose trigger is met. Only its arrival is counted.
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
+    ++m_unanswered;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *answer) {
+        answer->deleteLater();
+        if (--m_unanswered == 0 && m_onAllAnswered)
+            m_onAllAnswered();
+    });
+}
+
+bool DBusSessionEnder::waitForAnswers(int maxMs)
+{
+    if (m_unanswered == 0)
+        return true;
+    QEventLoop loop;
+    m_onAllAnswered = [&loop] { loop.quit(); };
+    QTimer::singleShot(maxMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_onAllAnswered = nullptr;
+    return m_unanswered == 0;
+}

@@ -1,0 +1,108 @@
+#include "Scheduler.h"
+
+#include "platform/FormControls.h"
+#include "platform/Platform.h"
+#include "window/FormState.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The running second's fraction is dropped, not rounded: the clock shows the second it is in.
+DateValue currentDateTime(const Platform &platform)
+{
+    const QDateTime now = platform.currentDateTime();
+    const QTime time = now.time();
+    return datevalue::fromWallClock(now.date(), QTime(time.hour(), time.minute(), time.second()));
+}
+
+} // namespace
+
+Scheduler::Scheduler(FormState &state, FormControls &form, Platform &platform)
+    : m_state(state), m_form(form), m_platform(platform)
+{
+}
+
+void Scheduler::Timer1_Timer()
+{
+    const DateValue now = currentDateTime(m_platform);
+    m_form.setLabelCaption(datevalue::clockText(now, m_platform.separators()));
+    if (m_state.blnArmed != vbTrue)
+        return;
+
+    const std::int64_t nowSecond = datevalue::wholeSeconds(now);
+    const auto previousSecond = std::exchange(m_previousArmedSecond, nowSecond);
+    const std::int64_t countDownStep = countDownSecondsDue(m_platform.monotonicMs());
+    if (m_form.optionValue(Option::Option2) == vbTrue)
+        stepCountDown(countDownStep);
+
+    const auto action = actionFromText(m_form.comboText());
+    if (!action)
+        return;
+    const bool met = m_form.optionValue(Option::Option1) == vbTrue ? setTimeReached(nowSecond, previousSecond)
+                                                                   : countDownAtZero();
+    if (met)
+        fire(*action);
+}
+
+void Scheduler::Command1_Click()
+{
+    m_state.blnArmed = vbTrue;
+    m_form.setButtonEnabled(Button::Command1, false);
+    m_form.setButtonEnabled(Button::Command2, true);
+    m_form.giveFocus(Button::Command2);
+    m_previousArmedSecond = datevalue::wholeSeconds(currentDateTime(m_platform));
+    m_countedUpToMs.reset();
+}
+
+void Scheduler::Command2_Click()
+{
+    m_state.blnArmed = vbFalse;
+    m_form.setButtonEnabled(Button::Command1, true);
+    m_form.setButtonEnabled(Button::Command2, false);
+    m_form.giveFocus(Button::Command1);
+}
+
+std::int64_t Scheduler::countDownSecondsDue(std::int64_t nowMs)
+{
+    if (!m_countedUpToMs) {
+        // The first tick after "Ok" steps one second, as every tick does in normal running.
+        m_countedUpToMs = nowMs;
+        return 1;
+    }
+    // Rounded, not floored: ticks land a few milliseconds either side of a whole second,
+    // and the remainder is carried so that no time is counted twice or lost.
+    const std::int64_t seconds = std::max<std::int64_t>(0, (nowMs - *m_countedUpToMs + 500) / 1000);
+    *m_countedUpToMs += seconds * 1000;
+    return seconds;
+}
+
+void Scheduler::stepCountDown(std::int64_t seconds)
+{
+    const DateValue value = m_form.pickerValue(Picker::dtpCountDown);
+    const auto left = datevalue::wholeSeconds(datevalue::timeOfDayToSecond(value));
+    const std::int64_t step = std::min(seconds, left);
+    if (step > 0)
+        m_form.setPickerValue(Picker::dtpCountDown, datevalue::secondsEarlier(value, step));
+}
+
+bool Scheduler::setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond) const
+{
+    const std::int64_t target = datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime));
+    // A crossing from "still ahead" to "reached": a late tick fires late rather than never,
+    // and a target already passed when armed never fires.
+    return previousSecond && *previousSecond < target && target <= nowSecond;
+}
+
+bool Scheduler::countDownAtZero() const
+{
+    return datevalue::sameTimeOfDay(m_form.pickerValue(Picker::dtpCountDown), 0.0);
+}
+
+void Scheduler::fire(SessionAction action)
+{
+    m_platform.exitWindows(action);
+    if (endsProgram(action))
+        m_platform.endProgram();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "DateValue.h"
+#include "SessionAction.h"
+
+#include <cstdint>
+#include <optional>
+
+class FormControls;
+class Platform;
+struct FormState;
+
+// The once-a-second tick and the two arming buttons. The schedule itself lives in the
+// controls and in FormState; this keeps only what is needed so that late, lost or
+// doubled ticks and a stepped clock neither miss a set time nor stretch a count-down.
+class Scheduler {
+public:
+    Scheduler(FormState &state, FormControls &form, Platform &platform);
+
+    void Timer1_Timer();
+    void Command1_Click(); // "Ok": arm
+    void Command2_Click(); // "Cancel": disarm
+
+private:
+    std::int64_t countDownSecondsDue(std::int64_t nowMs);
+    void stepCountDown(std::int64_t seconds);
+    bool setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond) const;
+    bool countDownAtZero() const;
+    void fire(SessionAction action);
+
+    FormState &m_state;
+    FormControls &m_form;
+    Platform &m_platform;
+    // The wall-clock second of the previous armed tick (or of arming): the target must
+    // still have been ahead then for a later tick to fire it.
+    std::optional<std::int64_t> m_previousArmedSecond;
+    // Monotonic milliseconds up to which the count-down has been stepped; empty until
+    // the first armed tick after arming.
+    std::optional<std::int64_t> m_countedUpToMs;
+};
