@@ -5,6 +5,7 @@
 #include "Twips.h"
 #include "platform/Platform.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTimeEdit>
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,11 +28,22 @@ constexpr TwipsRect formPlace{9390, 4425, 2535, 4065};
 
 // The clock's design font is a Windows bitmap face; these stand in for it, in order.
 // Liberation Sans (or its twin Arimo) fits both clock lines inside the label at 24 points.
-const QStringList clockFontFamilies{
+const QStringList designFontFamilies{
     QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
     QStringLiteral("Arimo"),           QStringLiteral("Arial"),
 };
 constexpr int clockFontPoints = 24;
+// The controls' design font: the same face at 8 points.
+constexpr int controlFontPoints = 8;
+
+QFont designFont(int points)
+{
+    QFont font;
+    font.setFamilies(designFontFamilies);
+    font.setPointSize(points);
+    font.setWeight(QFont::Normal);
+    return font;
+}
 
 std::int16_t buttonCode(Qt::MouseButton button)
 {
@@ -71,6 +86,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tamsverolind"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tamsverolind.png")));
+    setFont(designFont(controlFontPoints));
     createControls();
     placeControls();
     wireHandlers();
@@ -87,18 +103,14 @@ void Form1::createControls()
     Frame1 = makeControl<QGroupBox>(this, "Frame1");
     Frame1->setTitle(QStringLiteral("Now"));
     Label1 = makeControl<QLabel>(Frame1, "Label1");
-    QFont clockFont;
-    clockFont.setFamilies(clockFontFamilies);
-    clockFont.setPointSize(clockFontPoints);
-    clockFont.setWeight(QFont::Normal);
-    Label1->setFont(clockFont);
+    Label1->setFont(designFont(clockFontPoints));
     Label1->setWordWrap(true); // the date above the time
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Frame2 = makeControl<QGroupBox>(this, "Frame2");
     Frame2->setTitle(QStringLiteral("Action"));
-    dtpCountDown = makeControl<QDateTimeEdit>(Frame2, "dtpCountDown");
+    dtpCountDown = makeControl<DatePicker>(Frame2, "dtpCountDown");
     pickers::makeCountDownPicker(*dtpCountDown, separators);
-    dtpTime = makeControl<QDateTimeEdit>(Frame2, "dtpTime");
+    dtpTime = makeControl<DatePicker>(Frame2, "dtpTime");
     pickers::makeTargetPicker(*dtpTime, separators);
     cboShutdown = makeControl<QComboBox>(Frame2, "cboShutdown");
     cboShutdown->setEditable(true);
@@ -112,13 +124,29 @@ void Form1::createControls()
     Option1->setChecked(true);
     mnuAbout = buildAboutMenu(this, [this](std::int16_t index) { m_about.mnusubAbout_Click(index); });
 
-    // Tab order: action box, set-time option, target, count-down option, count-down, Ok, Cancel.
-    setTabOrder(cboShutdown, Option1);
-    setTabOrder(Option1, dtpTime);
-    setTabOrder(dtpTime, Option2);
-    setTabOrder(Option2, dtpCountDown);
-    setTabOrder(dtpCountDown, Command1);
-    setTabOrder(Command1, Command2);
+    m_tabOrder = {cboShutdown, Option1, dtpTime, Option2, dtpCountDown, Command1, Command2};
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
+        setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    // Every control keeps its own place in the tab order, the unchecked option too (Qt
+    // would pass over it), and a disabled button is skipped.
+    QWidget *focus = QApplication::focusWidget();
+    auto current = std::find_if(m_tabOrder.begin(), m_tabOrder.end(),
+                                [focus](QWidget *control) { return control == focus || control->isAncestorOf(focus); });
+    const auto count = static_cast<std::ptrdiff_t>(m_tabOrder.size());
+    std::ptrdiff_t index = current == m_tabOrder.end() ? (next ? -1 : 0) : current - m_tabOrder.begin();
+    for (std::ptrdiff_t step = 0; step < count; ++step) {
+        index = (index + (next ? 1 : count - 1)) % count;
+        QWidget *candidate = m_tabOrder[static_cast<std::size_t>(index)];
+        if (candidate->isEnabled() && candidate->isVisibleTo(this)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void Form1::placeControls()
@@ -133,9 +161,9 @@ void Form1::placeControls()
     };
     for (const auto &[control, place] : places)
         control->setGeometry(place.toPixels(dpi));
-    const QRect client = formPlace.toPixels(dpi);
-    setGeometry(client);
-    setFixedSize(client.size());
+    m_designedPlace = formPlace.toPixels(dpi);
+    setGeometry(m_designedPlace);
+    setFixedSize(m_designedPlace.size());
 }
 
 void Form1::wireHandlers()
@@ -150,6 +178,19 @@ void Form1::load()
 {
     Form_Load(m_state, *this, m_platform);
     Timer1.start();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    // The designed place is that of the client area, not of the frame. Placed through the
+    // native window before it is first mapped, the window manager is told so (static
+    // gravity). QWindow ignores a geometry equal to the one it has, hence the two steps.
+    if (!event->spontaneous() && !m_placed && windowHandle()) {
+        m_placed = true;
+        windowHandle()->setGeometry(m_designedPlace.translated(1, 0));
+        windowHandle()->setGeometry(m_designedPlace);
+    }
+    QWidget::showEvent(event);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

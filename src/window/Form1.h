@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QComboBox;
 class QDateTimeEdit;
 class QGroupBox;
@@ -46,6 +48,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -72,4 +76,7 @@ private:
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option1 = nullptr;
     QMenu *mnuAbout = nullptr;
+    std::vector<QWidget *> m_tabOrder;
+    QRect m_designedPlace;
+    bool m_placed = false;
 };

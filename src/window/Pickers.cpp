@@ -1,7 +1,5 @@
 #include "Pickers.h"
 
-#include <QDateTimeEdit>
-
 namespace {
 
 const QDateTime designValue(QDate(2000, 12, 27), QTime(0, 0), Qt::UTC);

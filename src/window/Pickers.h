@@ -2,7 +2,17 @@
 
 #include "schedule/DateValue.h"
 
-class QDateTimeEdit;
+#include <QDateTimeEdit>
+
+// A date-time picker whose Tab key leaves it for the next control, as in any dialog;
+// its fields are chosen with the arrow keys, the mouse or by typing a separator.
+class DatePicker final : public QDateTimeEdit {
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
 
 // The date-time pickers hold wall-clock values, to the whole second, between
 // 1 January 1601 and 31 December 9999.

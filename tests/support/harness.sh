@@ -1,0 +1,72 @@
+# Shared by the real-window tests: a private X server with a real window manager, private
+# session and system buses, screenshots kept as artifacts, and clean-up on exit.
+# Nothing here reaches the machine's own buses or display.
+
+set -euo pipefail
+
+ARTIFACTS=${TAMSVEROLIND_ARTIFACTS:-$PWD/test-artifacts}
+mkdir -p "$ARTIFACTS"
+WORK=$(mktemp -d)
+PIDS=()
+
+cleanup() {
+  local status=$?
+  if [ $status -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
+    screenshot "failed-${TEST_NAME:-test}" || true
+  fi
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+  exit $status
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+screenshot() {
+  import -window root "$ARTIFACTS/$1.png" 2>/dev/null
+}
+
+# Xvfb at 96 DPI with openbox managing the windows.
+start_x() {
+  local fd_file="$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
+  PIDS+=($!)
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
+  [ -s "$fd_file" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$fd_file")"
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  PIDS+=($!)
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return; sleep 0.05; done
+  fail "openbox did not start"
+}
+
+# One private bus; prints its address.
+start_bus() {
+  local out="$WORK/bus.$1"
+  dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$out"
+  PIDS+=("$(sed -n 2p "$out")")
+  sed -n 1p "$out"
+}
+
+start_buses() {
+  DBUS_SESSION_BUS_ADDRESS=$(start_bus session)
+  DBUS_SYSTEM_BUS_ADDRESS=$(start_bus system)
+  export DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS
+}
+
+# Starts the program; its window id is in WINDOW.
+start_program() {
+  "$PROGRAM" >"$WORK/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  PIDS+=("$PROGRAM_PID")
+  WINDOW=$(xdotool search --sync --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' | head -1)
+  [ -n "$WINDOW" ] || fail "the window did not appear"
+}
+
+window_field() {
+  xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"
+}
