@@ -70,3 +70,28 @@ start_program() {
 window_field() {
   xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"
 }
+
+# A fake service on one of the private buses; its calls are logged to $WORK/NAME.log.
+start_fake() {
+  local log="$WORK/$2.log"
+  "$FAKE_SERVICE" "$@" >"$log" 2>"$WORK/$2.err" &
+  PIDS+=($!)
+  for _ in $(seq 100); do grep -q ready "$log" 2>/dev/null && return; sleep 0.05; done
+  fail "fake $2 did not start"
+}
+
+calls_of() {
+  grep -v ready "$WORK/$1.log" || true
+}
+
+now_ms() {
+  date +%s%3N
+}
+
+# Clicks at a point given in the window's client coordinates.
+click_at() {
+  local x y
+  x=$(( $(window_field 'Absolute upper-left X') + $1 ))
+  y=$(( $(window_field 'Absolute upper-left Y') + $2 ))
+  xdotool mousemove --sync "$x" "$y" click "${3:-1}"
+}

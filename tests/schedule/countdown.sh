@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A user arms a three-second count-down with "Shut Down": logind is asked to power off
+# from the third tick on, once a tick, until "Cancel".
+TEST_NAME=countdown
+PROGRAM=$1
+FAKE_SERVICE=$2
+source "$(dirname "$0")/../support/harness.sh"
+
+start_x
+start_buses
+start_fake system org.freedesktop.login1
+start_program
+sleep 0.5
+
+click_at 72 184                 # "by Count Down" (the option's caption)
+xdotool key --delay 50 Tab      # to the count-down picker, its hours selected
+xdotool type --delay 80 000003  # hours, minutes, seconds
+sleep 0.3
+screenshot countdown-set
+armed_at=$(now_ms)
+click_at 44 252                 # "Ok"
+sleep 5.4
+click_at 124 252                # "Cancel"
+cancelled_at=$(now_ms)
+sleep 2.2
+screenshot countdown-cancelled
+
+mapfile -t calls < <(calls_of org.freedesktop.login1)
+echo "armed at $armed_at, cancelled at $cancelled_at"
+printf '  %s\n' "${calls[@]}"
+[ ${#calls[@]} -ge 3 ] && [ ${#calls[@]} -le 4 ] || fail "expected 3 or 4 requests in 5.4 s, got ${#calls[@]}"
+first=${calls[0]%% *}
+delay=$(( first - armed_at ))
+[ $delay -ge 2000 ] && [ $delay -le 3100 ] || fail "first request ${delay} ms after Ok, not at the third tick"
+previous=$first
+for call in "${calls[@]}"; do
+  read -r at member signature arguments <<<"$call"
+  [ "$member $signature $arguments" = "PowerOff b false" ] || fail "unexpected request: $call"
+  [ $(( at - previous )) -le 1100 ] || fail "requests more than a tick apart"
+  [ "$at" -le "$cancelled_at" ] || fail "a request after Cancel"
+  previous=$at
+done
+echo "PASS: first PowerOff(false) ${delay} ms after Ok, ${#calls[@]} requests, none after Cancel"
