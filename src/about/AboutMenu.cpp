@@ -38,7 +38,9 @@ QMenu *buildAboutMenu(QWidget *parent, const std::function<void(std::int16_t)> &
     return menu;
 }
 
-AboutHandlers::AboutHandlers(FormControls &form, Platform &platform) : m_form(form), m_platform(platform) {}
+AboutHandlers::AboutHandlers(FormControls &form, Platform &platform) : m_form(form), m_platform(platform)
+{
+}
 
 void AboutHandlers::Form_MouseDown(std::int16_t button, std::int16_t, float, float)
 {

@@ -63,8 +63,7 @@ DateValue fromWallClock(const QDateTime &wallClock)
 QDateTime toWallClock(DateValue value)
 {
     const auto [day, ms] = split(value, msPerDay, 1);
-    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)),
-                     Qt::UTC);
+    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)), Qt::UTC);
 }
 
 DateValue roundedToSecond(DateValue value)
@@ -88,8 +87,7 @@ DateValue timeOfDayToSecond(DateValue value)
 
 bool sameTimeOfDay(DateValue a, DateValue b)
 {
-    return std::llround(timeOfDayToSecond(a) * secondsPerDay) ==
-           std::llround(timeOfDayToSecond(b) * secondsPerDay);
+    return std::llround(timeOfDayToSecond(a) * secondsPerDay) == std::llround(timeOfDayToSecond(b) * secondsPerDay);
 }
 
 DateValue secondsEarlier(DateValue value, std::int64_t seconds)
@@ -118,8 +116,8 @@ QString clockText(DateValue value, const Separators &separators)
     const QDate date = wall.date();
     const QTime time = wall.time();
     return twoDigits(date.day()) + separators.date + twoDigits(date.month()) + separators.date +
-           twoDigits(((date.year() % 100) + 100) % 100) + QLatin1Char(' ') + twoDigits(time.hour()) +
-           separators.time + twoDigits(time.minute()) + separators.time + twoDigits(time.second());
+           twoDigits(((date.year() % 100) + 100) % 100) + QLatin1Char(' ') + twoDigits(time.hour()) + separators.time +
+           twoDigits(time.minute()) + separators.time + twoDigits(time.second());
 }
 
 namespace {
@@ -133,12 +131,14 @@ QString quoted(const QString &separator)
 
 QString timeOfDayPattern(const Separators &separators)
 {
-    return QStringLiteral("HH") + quoted(separators.time) + QStringLiteral("mm") + quoted(separators.time) + QStringLiteral("ss");
+    return QStringLiteral("HH") + quoted(separators.time) + QStringLiteral("mm") + quoted(separators.time) +
+           QStringLiteral("ss");
 }
 
 QString clockPattern(const Separators &separators)
 {
-    return QStringLiteral("dd") + quoted(separators.date) + QStringLiteral("MM") + quoted(separators.date) + QStringLiteral("yy ") + timeOfDayPattern(separators);
+    return QStringLiteral("dd") + quoted(separators.date) + QStringLiteral("MM") + quoted(separators.date) +
+           QStringLiteral("yy ") + timeOfDayPattern(separators);
 }
 
 } // namespace datevalue

@@ -40,8 +40,8 @@ void Scheduler::Timer1_Timer()
     const auto action = actionFromText(m_form.comboText());
     if (!action)
         return;
-    const bool met = m_form.optionValue(Option::Option1) == vbTrue ? setTimeReached(nowSecond, previousSecond)
-                                                                   : countDownAtZero();
+    const bool met =
+        m_form.optionValue(Option::Option1) == vbTrue ? setTimeReached(nowSecond, previousSecond) : countDownAtZero();
     if (met)
         fire(*action);
 }

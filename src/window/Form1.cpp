@@ -29,8 +29,9 @@ constexpr TwipsRect formPlace{9390, 4425, 2535, 4065};
 // The clock's design font is a Windows bitmap face; these stand in for it, in order.
 // Liberation Sans (or its twin Arimo) fits both clock lines inside the label at 24 points.
 const QStringList designFontFamilies{
-    QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-    QStringLiteral("Arimo"),           QStringLiteral("Arial"),
+    QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+    QStringLiteral("Arial"),
 };
 constexpr int clockFontPoints = 24;
 // The controls' design font: the same face at 8 points.
@@ -62,12 +63,10 @@ std::int16_t buttonCode(Qt::MouseButton button)
 std::int16_t shiftCode(Qt::KeyboardModifiers modifiers)
 {
     return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                                     (modifiers & Qt::ControlModifier ? 2 : 0) |
-                                     (modifiers & Qt::AltModifier ? 4 : 0));
+                                     (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-template <typename Widget>
-Widget *makeControl(QWidget *parent, const char *name)
+template <typename Widget> Widget *makeControl(QWidget *parent, const char *name)
 {
     auto *control = new Widget(parent);
     control->setObjectName(QString::fromLatin1(name));
@@ -81,7 +80,8 @@ Widget *makeControl(QWidget *parent, const char *name)
 
 Form1::Form1(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform), m_scheduler(m_state, *this, platform), m_about(*this, platform),
-      Timer1(platform, [this] { m_scheduler.Timer1_Timer(); }, this)
+      Timer1(
+          platform, [this] { m_scheduler.Timer1_Timer(); }, this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tamsverolind"));
@@ -153,11 +153,10 @@ void Form1::placeControls()
 {
     const double dpi = dotsPerInch();
     const std::pair<QWidget *, TwipsRect> places[] = {
-        {Command2, {1320, 3600, 1095, 375}},   {Command1, {120, 3600, 1095, 375}},
-        {Frame1, {120, 0, 2295, 1455}},        {Label1, {240, 240, 1935, 1095}},
-        {Frame2, {120, 1440, 2295, 2055}},     {dtpCountDown, {600, 1560, 1095, 375}},
-        {dtpTime, {240, 720, 1815, 375}},      {cboShutdown, {720, 0, 1215, 330}},
-        {Option2, {240, 1200, 1695, 255}},     {Option1, {240, 360, 1695, 255}},
+        {Command2, {1320, 3600, 1095, 375}}, {Command1, {120, 3600, 1095, 375}}, {Frame1, {120, 0, 2295, 1455}},
+        {Label1, {240, 240, 1935, 1095}},    {Frame2, {120, 1440, 2295, 2055}},  {dtpCountDown, {600, 1560, 1095, 375}},
+        {dtpTime, {240, 720, 1815, 375}},    {cboShutdown, {720, 0, 1215, 330}}, {Option2, {240, 1200, 1695, 255}},
+        {Option1, {240, 360, 1695, 255}},
     };
     for (const auto &[control, place] : places)
         control->setGeometry(place.toPixels(dpi));
@@ -170,7 +169,8 @@ void Form1::wireHandlers()
 {
     connect(Command1, &QPushButton::clicked, this, [this] { m_scheduler.Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { m_scheduler.Command2_Click(); });
-    for (QObject *surface : {static_cast<QObject *>(this), static_cast<QObject *>(Frame2), static_cast<QObject *>(Label1)})
+    for (QObject *surface :
+         {static_cast<QObject *>(this), static_cast<QObject *>(Frame2), static_cast<QObject *>(Label1)})
         surface->installEventFilter(this);
 }
 

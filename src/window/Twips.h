@@ -24,7 +24,7 @@ struct TwipsRect {
 
     QRect toPixels(double dotsPerInch) const
     {
-        return {twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch),
-                twipsToPixels(width, dotsPerInch), twipsToPixels(height, dotsPerInch)};
+        return {twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch), twipsToPixels(width, dotsPerInch),
+                twipsToPixels(height, dotsPerInch)};
     }
 };

@@ -191,7 +191,8 @@ void TestAboutMenu::commandLineAddresses_data()
     QTest::addColumn<QString>("url");
     QTest::newRow("mail") << links::mailCommandLine() << "mailto:tamsverolind@example.org";
     QTest::newRow("home page") << links::homePageCommandLine() << "https://www.example.org/tamsverolind";
-    QTest::newRow("another program") << "C:\\Windows\\notepad.exe www.example.org" << "";
+    QTest::newRow("another program") << "C:\\Windows\\notepad.exe www.example.org"
+                                     << "";
     QTest::newRow("browser alone") << QString::fromUtf16(browserPath) << "";
     QTest::newRow("browser and blank") << QString::fromUtf16(browserPath) + QStringLiteral(" ") << "";
 }

@@ -39,10 +39,14 @@ void TestDBusSessionEnder::logindWhenNoSessionManagerRuns_data()
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("signature");
     const QString manager = QStringLiteral("org.freedesktop.login1.Manager");
-    QTest::newRow("Shut Down") << SessionAction::ShutDown << "/org/freedesktop/login1" << manager << "PowerOff" << "b";
-    QTest::newRow("Restart") << SessionAction::Restart << "/org/freedesktop/login1" << manager << "Reboot" << "b";
+    QTest::newRow("Shut Down") << SessionAction::ShutDown << "/org/freedesktop/login1" << manager << "PowerOff"
+                               << "b";
+    QTest::newRow("Restart") << SessionAction::Restart << "/org/freedesktop/login1" << manager << "Reboot"
+                             << "b";
     QTest::newRow("Log Off") << SessionAction::LogOff << "/org/freedesktop/login1/session/auto"
-                             << "org.freedesktop.login1.Session" << "Terminate" << "";
+                             << "org.freedesktop.login1.Session"
+                             << "Terminate"
+                             << "";
 }
 
 void TestDBusSessionEnder::logindWhenNoSessionManagerRuns()
@@ -83,15 +87,23 @@ void TestDBusSessionEnder::sessionManagerFirst_data()
     const QString kdePath = QStringLiteral("/Shutdown");
     const QString gnomePath = QStringLiteral("/org/gnome/SessionManager");
     const QString xfcePath = QStringLiteral("/org/xfce/SessionManager");
-    QTest::newRow("KDE shut down") << kde << SessionAction::ShutDown << kdePath << kde << "logoutAndShutdown" << QVariantList{} << "";
-    QTest::newRow("KDE restart") << kde << SessionAction::Restart << kdePath << kde << "logoutAndReboot" << QVariantList{} << "";
+    QTest::newRow("KDE shut down") << kde << SessionAction::ShutDown << kdePath << kde << "logoutAndShutdown"
+                                   << QVariantList{} << "";
+    QTest::newRow("KDE restart") << kde << SessionAction::Restart << kdePath << kde << "logoutAndReboot"
+                                 << QVariantList{} << "";
     QTest::newRow("KDE log off") << kde << SessionAction::LogOff << kdePath << kde << "logout" << QVariantList{} << "";
-    QTest::newRow("GNOME shut down") << gnome << SessionAction::ShutDown << gnomePath << gnome << "Shutdown" << QVariantList{} << "";
-    QTest::newRow("GNOME restart") << gnome << SessionAction::Restart << gnomePath << gnome << "Reboot" << QVariantList{} << "";
-    QTest::newRow("GNOME log off") << gnome << SessionAction::LogOff << gnomePath << gnome << "Logout" << QVariantList{1u} << "u";
-    QTest::newRow("Xfce shut down") << xfce << SessionAction::ShutDown << xfcePath << xfceInterface << "Shutdown" << QVariantList{true} << "b";
-    QTest::newRow("Xfce restart") << xfce << SessionAction::Restart << xfcePath << xfceInterface << "Restart" << QVariantList{true} << "b";
-    QTest::newRow("Xfce log off") << xfce << SessionAction::LogOff << xfcePath << xfceInterface << "Logout" << QVariantList{false, true} << "bb";
+    QTest::newRow("GNOME shut down") << gnome << SessionAction::ShutDown << gnomePath << gnome << "Shutdown"
+                                     << QVariantList{} << "";
+    QTest::newRow("GNOME restart") << gnome << SessionAction::Restart << gnomePath << gnome << "Reboot"
+                                   << QVariantList{} << "";
+    QTest::newRow("GNOME log off") << gnome << SessionAction::LogOff << gnomePath << gnome << "Logout"
+                                   << QVariantList{1u} << "u";
+    QTest::newRow("Xfce shut down") << xfce << SessionAction::ShutDown << xfcePath << xfceInterface << "Shutdown"
+                                    << QVariantList{true} << "b";
+    QTest::newRow("Xfce restart") << xfce << SessionAction::Restart << xfcePath << xfceInterface << "Restart"
+                                  << QVariantList{true} << "b";
+    QTest::newRow("Xfce log off") << xfce << SessionAction::LogOff << xfcePath << xfceInterface << "Logout"
+                                  << QVariantList{false, true} << "bb";
 }
 
 void TestDBusSessionEnder::sessionManagerFirst()

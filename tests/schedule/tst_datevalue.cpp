@@ -138,12 +138,24 @@ void TestDateValue::clockText_data()
     QTest::addColumn<QString>("timeSeparator");
     QTest::addColumn<QString>("text");
     const DateValue march = fromWallClock(QDate(2001, 3, 5), QTime(7, 4, 9));
-    QTest::newRow("slash and colon") << march << "/" << ":" << "05/03/01 07:04:09";
-    QTest::newRow("dot and dot") << march << "." << "." << "05.03.01 07.04.09";
-    QTest::newRow("two-digit year of 1601") << -109205.0 << "/" << ":" << "01/01/01 00:00:00";
-    QTest::newRow("year 2000") << 36887.0 << "/" << ":" << "27/12/00 00:00:00";
-    QTest::newRow("rounded to the second") << march + 0.6 / 86400.0 << "/" << ":" << "05/03/01 07:04:10";
-    QTest::newRow("before the epoch") << -1.25 << "/" << ":" << "29/12/99 06:00:00";
+    QTest::newRow("slash and colon") << march << "/"
+                                     << ":"
+                                     << "05/03/01 07:04:09";
+    QTest::newRow("dot and dot") << march << "."
+                                 << "."
+                                 << "05.03.01 07.04.09";
+    QTest::newRow("two-digit year of 1601") << -109205.0 << "/"
+                                            << ":"
+                                            << "01/01/01 00:00:00";
+    QTest::newRow("year 2000") << 36887.0 << "/"
+                               << ":"
+                               << "27/12/00 00:00:00";
+    QTest::newRow("rounded to the second") << march + 0.6 / 86400.0 << "/"
+                                           << ":"
+                                           << "05/03/01 07:04:10";
+    QTest::newRow("before the epoch") << -1.25 << "/"
+                                      << ":"
+                                      << "29/12/99 06:00:00";
 }
 
 void TestDateValue::clockText()
@@ -167,7 +179,8 @@ void TestDateValue::daylightSavingDaysKeepEveryWallClockSecond()
             QCOMPARE(toWallClock(fromWallClock(day, time)), QDateTime(day, time, Qt::UTC));
         }
     }
-    QCOMPARE(datevalue::clockText(fromWallClock(QDate(2026, 3, 29), QTime(2, 30)), {}), QStringLiteral("29/03/26 02:30:00"));
+    QCOMPARE(datevalue::clockText(fromWallClock(QDate(2026, 3, 29), QTime(2, 30)), {}),
+             QStringLiteral("29/03/26 02:30:00"));
     qunsetenv("TZ");
     tzset();
 }
@@ -177,10 +190,18 @@ void TestDateValue::localeSeparators_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
-    QTest::newRow("en_US") << "en_US" << "/" << ":";
-    QTest::newRow("de_DE") << "de_DE" << "." << ":";
-    QTest::newRow("nl_NL") << "nl_NL" << "-" << ":";
-    QTest::newRow("fi_FI") << "fi_FI" << "." << ".";
+    QTest::newRow("en_US") << "en_US"
+                           << "/"
+                           << ":";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "."
+                           << ":";
+    QTest::newRow("nl_NL") << "nl_NL"
+                           << "-"
+                           << ":";
+    QTest::newRow("fi_FI") << "fi_FI"
+                           << "."
+                           << ".";
 }
 
 void TestDateValue::localeSeparators()

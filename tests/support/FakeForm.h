@@ -22,7 +22,10 @@ public:
     int popUps = 0;
     QStringList linkFailures;
 
-    void setCountDown(QTime time) { pickers[Picker::dtpCountDown] = datevalue::fromWallClock(QDate(2000, 12, 27), time); }
+    void setCountDown(QTime time)
+    {
+        pickers[Picker::dtpCountDown] = datevalue::fromWallClock(QDate(2000, 12, 27), time);
+    }
     QTime countDown() const { return datevalue::toWallClock(pickers.at(Picker::dtpCountDown)).time(); }
     void setTarget(const QDateTime &wallClock) { pickers[Picker::dtpTime] = datevalue::fromWallClock(wallClock); }
 
@@ -39,7 +42,10 @@ public:
     }
     QString comboText() const override { return actionText; }
     DateValue pickerValue(Picker picker) const override { return datevalue::roundedToSecond(pickers.at(picker)); }
-    void setPickerValue(Picker picker, DateValue value) override { pickers[picker] = datevalue::roundedToSecond(value); }
+    void setPickerValue(Picker picker, DateValue value) override
+    {
+        pickers[picker] = datevalue::roundedToSecond(value);
+    }
     QWidget *window() override { return nullptr; }
     void popUpAboutMenu() override { ++popUps; }
     void showLinkFailure(const QString &address) override { linkFailures.append(address); }

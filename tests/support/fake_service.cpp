@@ -27,7 +27,8 @@ int main(int argc, char *argv[])
         for (const QVariant &argument : call.arguments())
             arguments << argument.toString();
         std::printf("%lld %s %s %s\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
-                    qPrintable(call.member()), qPrintable(call.signature().isEmpty() ? QStringLiteral("-") : call.signature()),
+                    qPrintable(call.member()),
+                    qPrintable(call.signature().isEmpty() ? QStringLiteral("-") : call.signature()),
                     qPrintable(arguments.join(QLatin1Char(','))));
         std::fflush(stdout);
     };

@@ -75,7 +75,8 @@ window_field() {
 start_fake() {
   local log="$WORK/$2.log"
   "$FAKE_SERVICE" "$@" >"$log" 2>"$WORK/$2.err" &
-  PIDS+=($!)
+  FAKE_PID=$!
+  PIDS+=("$FAKE_PID")
   for _ in $(seq 100); do grep -q ready "$log" 2>/dev/null && return; sleep 0.05; done
   fail "fake $2 did not start"
 }

@@ -30,8 +30,7 @@ private slots:
     void optionsAreOneGroup();
 
 private:
-    template <typename T>
-    T *control(const char *name)
+    template <typename T> T *control(const char *name)
     {
         auto *found = m_form->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -148,9 +147,9 @@ void TestForm1::tabOrderSkipsADisabledButton()
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     control<QWidget>("cboShutdown")->setFocus();
-    const QStringList expected{QStringLiteral("Option1"), QStringLiteral("dtpTime"), QStringLiteral("Option2"),
-                               QStringLiteral("dtpCountDown"), QStringLiteral("Command1"),
-                               QStringLiteral("cboShutdown")};
+    const QStringList expected{QStringLiteral("Option1"),  QStringLiteral("dtpTime"),
+                               QStringLiteral("Option2"),  QStringLiteral("dtpCountDown"),
+                               QStringLiteral("Command1"), QStringLiteral("cboShutdown")};
     QStringList walked;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -243,8 +242,10 @@ void TestForm1::clockTextFitsTheLabel()
                                 .arg(metrics.horizontalAdvance(line))
                                 .arg(label->width())
                                 .arg(QFontInfo(label->font()).family())));
-    QVERIFY2(2 * metrics.height() <= label->height() + 1,
-             qPrintable(QStringLiteral("two lines need %1 px, the label has %2").arg(2 * metrics.height()).arg(label->height())));
+    QVERIFY2(
+        2 * metrics.height() <= label->height() + 1,
+        qPrintable(
+            QStringLiteral("two lines need %1 px, the label has %2").arg(2 * metrics.height()).arg(label->height())));
     QCOMPARE(QFontInfo(label->font()).pointSize(), 24);
 }
 

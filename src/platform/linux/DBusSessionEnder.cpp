@@ -110,9 +110,9 @@ void DBusSessionEnder::watchDesktops()
                     m_runningDesktops.insert(service);
             });
     for (const QString &service : desktopServices) {
-        QDBusMessage question =
-            QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                                           QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+        QDBusMessage question = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
         auto *watcher = new QDBusPendingCallWatcher(m_sessionBus.asyncCall(question << service), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *answer) {
             const QDBusPendingReply<bool> owned = *answer;

@@ -57,8 +57,8 @@ bool startProgram(const wchar_t *commandLine, int windowStyle)
 
 bool openWithDefaultHandler(const wchar_t *address)
 {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWMAXIMIZED));
+    const auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWMAXIMIZED));
     return result > 32;
 }
 

@@ -67,6 +67,10 @@ std::unique_ptr<Platform> createPlatform()
     return std::make_unique<WindowsPlatform>();
 }
 
-void chooseWindowSystem() {}
+void chooseWindowSystem()
+{
+}
 
-void forgetWindowSystemChoice() {}
+void forgetWindowSystemChoice()
+{
+}
