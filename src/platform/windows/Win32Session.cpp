@@ -19,7 +19,8 @@ void enableShutdownPrivilege()
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+    if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", // SE_SHUTDOWN_NAME
+                              &privileges.Privileges[0].Luid))
         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     CloseHandle(token);
 }
