@@ -26,12 +26,12 @@ struct Separators {
 
 namespace datevalue {
 
-// Wall-clock date and time as a date value; the QDateTime's time spec is ignored.
+// Wall-clock date and time as a date value; the QDateTime's time zone setting is ignored.
 DateValue fromWallClock(const QDateTime &wallClock);
 DateValue fromWallClock(QDate date, QTime time);
 
 // The wall-clock date and time of a value, to the millisecond, carried in a
-// UTC-spec QDateTime so that no time zone rule can shift or refuse it.
+// QDateTime set to UTC so that no time zone rule can shift or refuse it.
 QDateTime toWallClock(DateValue value);
 
 // The value rounded to the nearest whole second.
