@@ -8,7 +8,7 @@ packages=(
   # run: the X11 platform plugin, and the font the clock is measured with
   qt6-qpa-plugins fonts-liberation2
   # real-window and bus tests
-  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin
+  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin faketime
 )
 
 missing=()

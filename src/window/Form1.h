@@ -36,12 +36,12 @@ public:
     // FormControls
     QString labelCaption() const override;
     void setLabelCaption(const QString &caption) override;
-    void setButtonEnabled(Button button, bool enabled) override;
-    void giveFocus(Button button) override;
+    void setButtonEnabled(Button which, bool enabled) override;
+    void giveFocus(Button which) override;
     VbBoolean optionValue(Option option) const override;
     QString comboText() const override;
-    DateValue pickerValue(Picker picker) const override;
-    void setPickerValue(Picker picker, DateValue value) override;
+    DateValue pickerValue(Picker which) const override;
+    void setPickerValue(Picker which, DateValue value) override;
     QWidget *window() override { return this; }
     void popUpAboutMenu() override;
     void showLinkFailure(const QString &address) override;

@@ -11,7 +11,11 @@ public:
     using QDateTimeEdit::QDateTimeEdit;
 
 protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    // Skips QDateTimeEdit's own Tab handling, which walks its fields first, on purpose.
+    bool focusNextPrevChild(bool next) override
+    {
+        return QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
+    }
 };
 
 // The date-time pickers hold wall-clock values, to the whole second, between

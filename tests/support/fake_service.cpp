@@ -1,6 +1,6 @@
 // A stand-in service for the real-window tests: owns a name on the bus that the
 // environment names, and prints one line per method call it receives:
-//   <epoch ms> <member> <signature> <arguments>
+//   <epoch ms> <sender> <member> <signature> <arguments>
 // Usage: fake_service system|session NAME [reply|refuse|silent]
 #include "FakeBusService.h"
 
@@ -26,10 +26,10 @@ int main(int argc, char *argv[])
         QStringList arguments;
         for (const QVariant &argument : call.arguments())
             arguments << argument.toString();
-        std::printf("%lld %s %s %s\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
-                    qPrintable(call.member()),
+        std::printf("%lld %s %s %s %s\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
+                    qPrintable(call.service()), qPrintable(call.member()),
                     qPrintable(call.signature().isEmpty() ? QStringLiteral("-") : call.signature()),
-                    qPrintable(arguments.join(QLatin1Char(','))));
+                    qPrintable(arguments.isEmpty() ? QStringLiteral("-") : arguments.join(QLatin1Char(','))));
         std::fflush(stdout);
     };
     std::printf("ready\n");

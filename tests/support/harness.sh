@@ -96,3 +96,36 @@ click_at() {
   y=$(( $(window_field 'Absolute upper-left Y') + $2 ))
   xdotool mousemove --sync "$x" "$y" click "${3:-1}"
 }
+
+# What a user does in the window, by the controls' designed places (client pixels at 96 DPI).
+choose_count_down() { click_at 72 184; }
+choose_set_time() { click_at 72 128; }
+press_ok() { click_at 44 252; }
+press_cancel() { click_at 124 252; }
+
+# Tab from the option above into its picker (its first field selected) and type the digits.
+type_count_down() { # HHMMSS
+  choose_count_down
+  xdotool key --delay 50 Tab
+  xdotool type --delay 60 "$1"
+}
+type_target() { # epoch seconds
+  choose_set_time
+  xdotool key --delay 50 Tab
+  xdotool type --delay 40 "$(date -d "@$1" +%d%m%y%H%M%S)"
+}
+type_action() {
+  click_at 80 107
+  xdotool key --delay 30 ctrl+a
+  xdotool type --delay 40 "$1"
+}
+
+# Milliseconds of each request received by a fake, one a line.
+request_times() {
+  calls_of "$1" | cut -d' ' -f1
+}
+
+# A picture of the window alone, to tell whether its clock still turns.
+window_picture_sum() {
+  import -window "$WINDOW" png:- 2>/dev/null | md5sum | cut -d' ' -f1
+}

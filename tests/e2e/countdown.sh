@@ -34,7 +34,7 @@ delay=$(( first - armed_at ))
 [ $delay -ge 2000 ] && [ $delay -le 3100 ] || fail "first request ${delay} ms after Ok, not at the third tick"
 previous=$first
 for call in "${calls[@]}"; do
-  read -r at member signature arguments <<<"$call"
+  read -r at _ member signature arguments <<<"$call"
   [ "$member $signature $arguments" = "PowerOff b false" ] || fail "unexpected request: $call"
   [ $(( at - previous )) -le 1100 ] || fail "requests more than a tick apart"
   [ "$at" -le "$cancelled_at" ] || fail "a request after Cancel"

@@ -24,5 +24,5 @@ wait "$PROGRAM_PID" || fail "the program exited with status $?"
 mapfile -t calls < <(calls_of org.freedesktop.login1)
 printf '  %s\n' "${calls[@]}"
 [ ${#calls[@]} -eq 1 ] || fail "expected exactly one request, got ${#calls[@]}"
-[[ "${calls[0]}" == *" Terminate - "* ]] || fail "not Terminate(): ${calls[0]}"
+[[ "${calls[0]}" == *" Terminate - -" ]] || fail "not Terminate(): ${calls[0]}"
 echo "PASS: one Terminate() received, then the program ended"

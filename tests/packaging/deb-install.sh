@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the .deb and installs it with apt-get into a throwaway Debian 12 root made by
+# debootstrap, which has none of the build's -dev packages; then the installed program
+# must open its window under Xvfb there. Needs root (debootstrap, chroot).
+# Usage: tests/packaging/deb-install.sh [work dir, default build/deb-install]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+WORK=$(realpath -m "${1:-build/deb-install}")
+ROOT=$WORK/root
+mkdir -p "$WORK"
+
+command -v debootstrap >/dev/null && command -v dpkg-shlibdeps >/dev/null || {
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap dpkg-dev
+}
+
+cmake --preset release >/dev/null
+cmake --build --preset release
+rm -f build/release/tamsverolind_*.deb
+(cd build/release && cpack -G DEB >/dev/null)
+deb=$(ls build/release/tamsverolind_*_amd64.deb)
+echo "package: $deb, $(stat -c %s "$deb") bytes"
+dpkg-deb -f "$deb" Depends Recommends
+
+cleanup() {
+  for mount in proc dev/pts dev; do umount -l "$ROOT/$mount" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+if [ ! -x "$ROOT/usr/bin/apt-get" ]; then
+  rm -rf "$ROOT"
+  debootstrap --variant=minbase bookworm "$ROOT" http://deb.debian.org/debian >"$WORK/debootstrap.log"
+fi
+mount -t proc proc "$ROOT/proc"
+mount --bind /dev "$ROOT/dev"
+mount --bind /dev/pts "$ROOT/dev/pts"
+cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
+cp "$deb" "$ROOT/tmp/"
+in_root() { chroot "$ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+
+in_root apt-get update -qq
+in_root dpkg -l | grep -q -- '-dev ' && { echo "FAIL: the install root has -dev packages"; exit 1; }
+DEBIAN_FRONTEND=noninteractive in_root apt-get install -y -qq "/tmp/$(basename "$deb")" xvfb xdotool dbus-daemon dbus-bin procps >"$WORK/apt.log"
+in_root dpkg -L tamsverolind | grep -E 'bin/tamsverolind|\.desktop|metainfo'
+
+# The installed program, started as a user would, opens its window.
+in_root sh -c '
+  Xvfb :42 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  sleep 1
+  # A private session bus, which also stands in for the system bus: nothing reaches the host.
+  DISPLAY=:42 dbus-run-session -- sh -c "DBUS_SYSTEM_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS exec tamsverolind" >/tmp/program.log 2>&1 &
+  window=$(DISPLAY=:42 timeout 20 xdotool search --sync --onlyvisible --name "^Tamsverolind$" | head -1)
+  pkill -x tamsverolind; pkill -x Xvfb
+  [ -n "$window" ] || { cat /tmp/program.log; exit 1; }
+' || { echo "FAIL: the installed program did not open its window"; exit 1; }
+echo "PASS: installed with apt-get into a clean Debian 12 root; the window opened under Xvfb"
