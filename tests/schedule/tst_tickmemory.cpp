@@ -5,8 +5,11 @@
 
 #include <malloc.h>
 
+#include <cstddef>
+
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime's allocator interface; GCC installs no header for it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {

@@ -39,8 +39,14 @@ start_x() {
   [ -s "$fd_file" ] || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$fd_file")"
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  PIDS+=($!)
-  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return; sleep 0.05; done
+  local wm=$!
+  PIDS+=("$wm")
+  for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    kill -0 "$wm" 2>/dev/null || break
+    sleep 0.05
+  done
+  cat "$WORK/openbox.log" >&2
   fail "openbox did not start"
 }
 

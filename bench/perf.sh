@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Prints the program's cost on this machine, started for real under Xvfb with private buses
+# and a fake logind:
+#   start-up time to the mapped window (median of 5);
+#   armed and ticking for ARMED_SECONDS: wake-ups per second of the whole process (context
+#   switches of all its threads, with each thread's share), CPU milliseconds per minute,
+#   and proportional memory (PSS) with the mappings that hold most of it;
+#   then the tick and request lags of bench/tick_lag.sh.
+# Usage: bench/perf.sh [armed seconds, default 60]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ARMED_SECONDS=${1:-60}
+[ -x build/release/src/tamsverolind ] || { cmake --preset release >/dev/null; cmake --build --preset release >/dev/null; }
+[ -x build/dev/tests/fake_service ] || { cmake --preset dev >/dev/null; cmake --build --preset dev >/dev/null; }
+PROGRAM=build/release/src/tamsverolind
+FAKE_SERVICE=build/dev/tests/fake_service
+TAMSVEROLIND_ARTIFACTS=build/bench-artifacts
+TEST_NAME=perf
+source tests/support/harness.sh
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
+start_x
+start_buses
+start_fake system org.freedesktop.login1
+
+echo "== Start-up to the mapped window =="
+samples=()
+for run in 1 2 3 4 5; do
+  begin=$(now_ms)
+  "$PROGRAM" >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --onlyvisible --pid "$pid" --name '^Tamsverolind$' >/dev/null 2>&1; do :; done
+  samples+=($(( $(now_ms) - begin )))
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+done
+printf '%s\n' "${samples[@]}" | sort -n | awk '{v[NR]=$1} END {printf "median %d ms (runs: ", v[3]} '
+echo "${samples[*]} ms; includes about 3 ms per poll of the X server)"
+
+echo "== Armed and ticking for ${ARMED_SECONDS} s (count-down of 23:59:59) =="
+start_program
+sleep 0.5
+type_count_down 235959
+press_ok
+sleep 2
+switches() { # tid name voluntary+involuntary, per thread
+  for task in /proc/"$PROGRAM_PID"/task/*; do
+    echo "$(basename "$task") $(tr ' ' '_' <"$task/comm") $(awk '/ctxt_switches/ {s+=$2} END {print s}' "$task/status")"
+  done
+}
+cpu_ticks() { awk '{print $14 + $15}' /proc/"$PROGRAM_PID"/stat; }
+switches >"$WORK/switches.before"
+cpu_before=$(cpu_ticks)
+sleep "$ARMED_SECONDS"
+switches >"$WORK/switches.after"
+cpu_after=$(cpu_ticks)
+hz=$(getconf CLK_TCK)
+join "$WORK/switches.before" "$WORK/switches.after" | awk -v s="$ARMED_SECONDS" '
+  {d=$5-$3; total+=d; line[NR]=sprintf("  thread %-16s %6.2f /s", $2, d/s)}
+  END {printf "wake-ups: %.2f per second\n", total/s; for (i=1;i<=NR;i++) print line[i]}'
+echo "CPU: $(( (cpu_after - cpu_before) * 1000 / hz * 60 / ARMED_SECONDS )) ms per minute"
+echo "PSS: $(awk '/^Pss:/ {print $2}' /proc/"$PROGRAM_PID"/smaps_rollup) kB; largest mappings:"
+awk '/^[0-9a-f]+-[0-9a-f]+ / {name=($6=="" ? "[anonymous]" : $6)} /^Pss:/ {pss[name]+=$2}
+  END {for (n in pss) printf "  %6d kB  %s\n", pss[n], n}' /proc/"$PROGRAM_PID"/smaps | sort -rn | head -8
+kill "$PROGRAM_PID"
