@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QWidget>
 
+#include <array>
 #include <chrono>
 #include <utility>
 
@@ -15,6 +16,27 @@ namespace {
 
 // How long an ending program waits at most for its last request to be taken.
 constexpr int requestDeliveryMs = 1000;
+
+// Settings of Qt's X11 platform that the program chooses unless the user has: the window
+// system, painting at once rather than after Qt's 5 ms update timer, and no shared-memory
+// images (whose completion events wake the program a second and third time every tick).
+struct QtSetting {
+    const char *variable;
+    const char *value;
+    bool chosen = false;
+};
+std::array<QtSetting, 3> qtSettings{{
+    {"QT_QPA_PLATFORM", "xcb;wayland"},
+    {"QT_XCB_NO_MITSHM", "1"},
+    {"QT_QPA_UPDATE_IDLE_TIME", "0"},
+}};
+
+// Programs started later (the browser) get the environment the program was started with.
+void forget(QtSetting &setting)
+{
+    if (std::exchange(setting.chosen, false))
+        qunsetenv(setting.variable);
+}
 
 class LinuxPlatform final : public Platform {
 public:
@@ -49,6 +71,7 @@ public:
     {
         // No such browser here: its address goes to the desktop's default handler
         // (xdg-open's conventions), started without a shell.
+        forget(qtSettings[2]);
         const auto address = addressOfCommandLine(commandLine);
         return address && QDesktopServices::openUrl(urlOfAddress(*address));
     }
@@ -65,9 +88,6 @@ private:
     bool m_ending = false;
 };
 
-constexpr char platformVariable[] = "QT_QPA_PLATFORM";
-bool choseWindowSystem = false;
-
 } // namespace
 
 std::unique_ptr<Platform> createPlatform()
@@ -78,16 +98,19 @@ std::unique_ptr<Platform> createPlatform()
 void chooseWindowSystem()
 {
     // Wayland lets no client keep itself on top or choose its place, so XWayland is
-    // preferred where it exists; a choice the user made stands.
-    if (qEnvironmentVariableIsEmpty(platformVariable)) {
-        qputenv(platformVariable, "xcb;wayland");
-        choseWindowSystem = true;
+    // preferred where it exists. What the user chose stands.
+    for (QtSetting &setting : qtSettings) {
+        if (!qEnvironmentVariableIsSet(setting.variable)) {
+            qputenv(setting.variable, setting.value);
+            setting.chosen = true;
+        }
     }
 }
 
 void forgetWindowSystemChoice()
 {
-    // Programs started later (the browser) must not inherit the choice.
-    if (std::exchange(choseWindowSystem, false))
-        qunsetenv(platformVariable);
+    // Both are read while the application object is made. The update timer's setting is
+    // read at the first paint, so it is forgotten before a program is started instead.
+    forget(qtSettings[0]);
+    forget(qtSettings[1]);
 }
