@@ -29,7 +29,7 @@ for run in 1 2 3 4 5; do
   begin=$(now_ms)
   "$PROGRAM" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --pid "$pid" --name '^Tamsverolind$' >/dev/null 2>&1; do :; done
+  until xdotool search --all --onlyvisible --pid "$pid" --name '^Tamsverolind$' >/dev/null 2>&1; do :; done
   samples+=($(( $(now_ms) - begin )))
   kill "$pid"; wait "$pid" 2>/dev/null || true
 done

@@ -14,6 +14,6 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null || {
 out=build/windows-cross
 mkdir -p "$out"
 x86_64-w64-mingw32-g++-posix -std=c++20 -Wall -Wextra -Wpedantic -Wconversion -Wold-style-cast -Werror \
-  -c src/platform/windows/Win32Session.cpp -o "$out/Win32Session.o"
+  -Isrc -c src/platform/windows/Win32Session.cpp -o "$out/Win32Session.o"
 x86_64-w64-mingw32-windres src/platform/windows/tamsverolind.rc -o "$out/tamsverolind-rc.o"
 echo "Windows code compiled: $out/Win32Session.o $out/tamsverolind-rc.o"

@@ -2,6 +2,7 @@
 
 #include "platform/FormControls.h"
 #include "platform/Platform.h"
+#include "schedule/ActionText.h"
 #include "window/FormState.h"
 
 #include <algorithm>

@@ -33,7 +33,7 @@ screenshot() {
 # Xvfb at 96 DPI with openbox managing the windows.
 start_x() {
   local fd_file="$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1280x1024}x24" -dpi 96 -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   [ -s "$fd_file" ] || fail "Xvfb did not start"
@@ -69,7 +69,7 @@ start_program() {
   "$PROGRAM" >"$WORK/program.log" 2>&1 &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
-  WINDOW=$(xdotool search --sync --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' | head -1)
+  WINDOW=$(xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' | head -1)
   [ -n "$WINDOW" ] || fail "the window did not appear"
 }
 

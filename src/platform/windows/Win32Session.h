@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/SessionAction.h"
+
 // The Win32 calls of the program, kept free of Qt so that they build and their choices
 // can be checked on any system.
 namespace win32 {
@@ -8,6 +10,20 @@ namespace win32 {
 inline constexpr unsigned ewxLogoff = 0;
 inline constexpr unsigned ewxShutdown = 1;
 inline constexpr unsigned ewxReboot = 2;
+
+// The ExitWindowsEx flags of each action.
+constexpr unsigned exitFlags(SessionAction action)
+{
+    switch (action) {
+    case SessionAction::ShutDown:
+        return ewxShutdown;
+    case SessionAction::Restart:
+        return ewxReboot;
+    case SessionAction::LogOff:
+        break;
+    }
+    return ewxLogoff;
+}
 
 // Shutting down and restarting need the shutdown privilege enabled on the process
 // token, or Windows refuses them (error 1314); logging off does not.

@@ -11,19 +11,6 @@
 
 namespace {
 
-unsigned exitFlags(SessionAction action)
-{
-    switch (action) {
-    case SessionAction::ShutDown:
-        return win32::ewxShutdown;
-    case SessionAction::Restart:
-        return win32::ewxReboot;
-    case SessionAction::LogOff:
-        break;
-    }
-    return win32::ewxLogoff;
-}
-
 class WindowsPlatform final : public Platform {
 public:
     QDateTime currentDateTime() const override { return QDateTime::currentDateTime(); }
@@ -46,7 +33,7 @@ public:
         win32::setTopmost(reinterpret_cast<void *>(window->winId()), insertAfter, static_cast<unsigned>(flags));
     }
 
-    void exitWindows(SessionAction action) override { win32::exitWindows(exitFlags(action)); }
+    void exitWindows(SessionAction action) override { win32::exitWindows(win32::exitFlags(action)); }
 
     void endProgram() override { QCoreApplication::exit(0); }
 

@@ -1,4 +1,4 @@
-#include "SessionAction.h"
+#include "ActionText.h"
 
 #include <array>
 #include <utility>
