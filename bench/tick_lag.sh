@@ -28,8 +28,8 @@ echo "== Tick lag after each second boundary, ${SECONDS_TO_RUN} s =="
 start_fake system org.freedesktop.login1
 start_program
 sleep 0.5
-click_at 72 184 # "by Count Down", left at 00:00:00
-click_at 44 252 # "Ok"
+choose_count_down # left at 00:00:00
+press_ok
 sleep "$SECONDS_TO_RUN"
 kill "$PROGRAM_PID" "$FAKE_PID"
 calls_of org.freedesktop.login1 | awk '{print $1 % 1000}' | summarise
@@ -45,10 +45,8 @@ for trial in 1 2 3; do
   start_program
   sleep 0.5
   target=$(( $(date +%s) + 6 ))
-  click_at 72 128                # "by set Date/Time"
-  xdotool key --delay 50 Tab     # to the target picker, its day selected
-  xdotool type --delay 40 "$(date -d "@$target" +%d%m%y%H%M%S)"
-  click_at 44 252                # "Ok"
+  type_target "$target"
+  press_ok
   sleep $(( target - $(date +%s) + 2 ))
   first=$(calls_of org.freedesktop.login1 | sed -n "$((seen + 1))p" | cut -d' ' -f1)
   kill "$PROGRAM_PID"

@@ -2,25 +2,17 @@
 # A user arms a three-second count-down with "Shut Down": logind is asked to power off
 # from the third tick on, once a tick, until "Cancel".
 TEST_NAME=countdown
-PROGRAM=$1
-FAKE_SERVICE=$2
+PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/../support/harness.sh"
+start_x; start_buses; start_fake system org.freedesktop.login1; start_program; sleep 0.5
 
-start_x
-start_buses
-start_fake system org.freedesktop.login1
-start_program
-sleep 0.5
-
-click_at 72 184                 # "by Count Down" (the option's caption)
-xdotool key --delay 50 Tab      # to the count-down picker, its hours selected
-xdotool type --delay 80 000003  # hours, minutes, seconds
+type_count_down 000003
 sleep 0.3
 screenshot countdown-set
 armed_at=$(now_ms)
-click_at 44 252                 # "Ok"
+press_ok
 sleep 5.4
-click_at 124 252                # "Cancel"
+press_cancel
 cancelled_at=$(now_ms)
 sleep 2.2
 screenshot countdown-cancelled

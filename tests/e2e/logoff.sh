@@ -2,21 +2,13 @@
 # "Log Off" typed into the action box, count-down at zero: logind receives exactly one
 # Terminate() on the caller's session, and then the program is gone.
 TEST_NAME=logoff
-PROGRAM=$1
-FAKE_SERVICE=$2
+PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/../support/harness.sh"
+start_x; start_buses; start_fake system org.freedesktop.login1; start_program; sleep 0.5
 
-start_x
-start_buses
-start_fake system org.freedesktop.login1
-start_program
-sleep 0.5
-
-click_at 80 107                        # the action box's text
-xdotool key --delay 30 ctrl+a
-xdotool type --delay 40 "Log Off"
-click_at 72 184                        # "by Count Down", left at 00:00:00
-click_at 44 252                        # "Ok"
+type_action "Log Off"
+choose_count_down # left at 00:00:00
+press_ok
 for _ in $(seq 40); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program is still running 4 s after Ok"
 wait "$PROGRAM_PID" || fail "the program exited with status $?"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# "Cancel" pauses a count-down and "Ok" resumes it from what was left.
+# "Cancel" pauses a "Restart" count-down and "Ok" resumes it from what was left.
 TEST_NAME=pauseresume
 PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/../support/harness.sh"
 start_x; start_buses; start_fake system org.freedesktop.login1; start_program; sleep 0.5
 
+type_action "Restart"
 type_count_down 000004
 armed=$(now_ms)
 press_ok
@@ -19,6 +20,7 @@ sleep 3.2
 press_cancel
 mapfile -t times < <(request_times org.freedesktop.login1)
 [ ${#times[@]} -ge 1 ] || fail "no request after resuming"
+calls_of org.freedesktop.login1 | head -1 | grep -q " Reboot b false$" || fail "not Reboot(false)"
 after=$(( times[0] - resumed ))
 armed_for=$(( paused - armed + after ))
 # Resumed, not restarted (that would take 4 s), and the pause was not counted.

@@ -9,13 +9,24 @@ WORK=$(realpath -m "${1:-build/deb-install}")
 ROOT=$WORK/root
 mkdir -p "$WORK"
 
-command -v debootstrap >/dev/null && command -v dpkg-shlibdeps >/dev/null || {
+command -v debootstrap >/dev/null && command -v dpkg-shlibdeps >/dev/null && command -v appstreamcli >/dev/null &&
+  command -v desktop-file-validate >/dev/null || {
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap dpkg-dev
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap dpkg-dev \
+    desktop-file-utils appstream
 }
+
+# The desktop entry and the metainfo as software centres read them: no warning, no error.
+out=$(desktop-file-validate data/org.example.Tamsverolind.desktop 2>&1)
+[ -z "$out" ] || { echo "FAIL: desktop-file-validate: $out"; exit 1; }
+appstreamcli validate --no-net data/org.example.Tamsverolind.metainfo.xml
 
 cmake --preset release >/dev/null
 cmake --build --preset release
+# Any prefix takes the same files.
+rm -rf "$WORK/prefix"
+cmake --install build/release --prefix "$WORK/prefix" >/dev/null
+(cd "$WORK/prefix" && find . -type f | sort)
 rm -f build/release/tamsverolind_*.deb
 (cd build/release && cpack -G DEB >/dev/null)
 deb=$(ls build/release/tamsverolind_*_amd64.deb)
