@@ -1,15 +1,12 @@
 #include "DBusSessionEnder.h"
 #include "platform/BrowserCommand.h"
-#include "platform/LocaleSeparators.h"
-#include "platform/Platform.h"
+#include "platform/SystemClock.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QLocale>
 #include <QWidget>
 
 #include <array>
-#include <chrono>
 #include <utility>
 
 namespace {
@@ -38,19 +35,8 @@ void forget(QtSetting &setting)
         qunsetenv(setting.variable);
 }
 
-class LinuxPlatform final : public Platform {
+class LinuxPlatform final : public SystemClockPlatform {
 public:
-    QDateTime currentDateTime() const override { return QDateTime::currentDateTime(); }
-
-    std::int64_t monotonicMs() const override
-    {
-        // CLOCK_MONOTONIC: it stands still while the machine sleeps.
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-
-    Separators separators() const override { return separatorsOf(QLocale::system()); }
-
     void setWindowPos(QWidget *window, int insertAfter, std::int32_t) override
     {
         // Qt's stay-on-top hint is the window manager's "above" state; it neither moves

@@ -1,28 +1,14 @@
 #include "Win32Session.h"
 #include "platform/BrowserCommand.h"
-#include "platform/LocaleSeparators.h"
-#include "platform/Platform.h"
+#include "platform/SystemClock.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QWidget>
-
-#include <chrono>
 
 namespace {
 
-class WindowsPlatform final : public Platform {
+class WindowsPlatform final : public SystemClockPlatform {
 public:
-    QDateTime currentDateTime() const override { return QDateTime::currentDateTime(); }
-
-    std::int64_t monotonicMs() const override
-    {
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-
-    Separators separators() const override { return separatorsOf(QLocale::system()); }
-
     void setWindowPos(QWidget *window, int insertAfter, std::int32_t flags) override
     {
         if (!window)
