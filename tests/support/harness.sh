@@ -20,6 +20,8 @@ cleanup() {
   exit $status
 }
 trap cleanup EXIT
+# A step that fails on its own says which it was.
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
   echo "FAIL: $*" >&2
@@ -69,8 +71,9 @@ start_program() {
   "$PROGRAM" >"$WORK/program.log" 2>&1 &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
-  WINDOW=$(xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' | head -1)
-  [ -n "$WINDOW" ] || fail "the window did not appear"
+  WINDOW=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' |
+    head -1) || true
+  [ -n "$WINDOW" ] || { cat "$WORK/program.log" >&2; fail "the window did not appear"; }
 }
 
 window_field() {
