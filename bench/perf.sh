@@ -16,7 +16,7 @@ PROGRAM=build/release/src/tamsverolind
 FAKE_SERVICE=build/dev/tests/fake_service
 TAMSVEROLIND_ARTIFACTS=build/bench-artifacts
 TEST_NAME=perf
-source tests/support/harness.sh
+source tests/e2e/harness.sh
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
 start_x

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints, for the real program under Xvfb with a fake logind on private buses:
 #  - how far after each wall-clock second boundary the tick lands (measured where its
-#    request arrives: a count-down armed at 00:00:00 asks on every tick), over SECONDS_TO_RUN;
+#    request arrives: a count-down armed at 00:00:00 asks again on every tick while logind
+#    refuses), over SECONDS_TO_RUN;
 #  - seconds skipped or ticked twice in that time;
 #  - how late a "by set Date/Time" request reaches logind after its target second begins.
 # Usage: bench/tick_lag.sh [build dir, default build/dev] [seconds, default 120]
@@ -13,7 +14,7 @@ PROGRAM=$BUILD/src/tamsverolind
 FAKE_SERVICE=$BUILD/tests/fake_service
 TAMSVEROLIND_ARTIFACTS=$BUILD/bench-artifacts
 TEST_NAME=bench
-source tests/support/harness.sh
+source tests/e2e/harness.sh
 
 summarise() { # reads one number a line: median, 99th percentile, maximum
   sort -n | awk '{v[NR]=$1} END {if (NR==0) {print "no samples"; exit}
@@ -25,7 +26,7 @@ start_x
 start_buses
 
 echo "== Tick lag after each second boundary, ${SECONDS_TO_RUN} s =="
-start_fake system org.freedesktop.login1
+start_fake system org.freedesktop.login1 refuse
 start_program
 sleep 0.5
 choose_count_down # left at 00:00:00

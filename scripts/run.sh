@@ -2,7 +2,7 @@
 # Sets up, builds and opens Tamsverolind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release
 exec build/release/src/tamsverolind

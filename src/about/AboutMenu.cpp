@@ -5,37 +5,18 @@
 #include "platform/FormControls.h"
 #include "platform/Platform.h"
 
-#include <QMenu>
-
 namespace {
 
 constexpr int windowStyleMaximizedFocus = 3;
 
 } // namespace
 
-QStringList aboutCaptions()
+std::vector<std::string> aboutCaptions()
 {
     return {
-        QStringLiteral(TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT),
-        QString::fromUtf16(links::creditLine),
-        QStringLiteral("-"),
-        QStringLiteral("E-MAIL : ") + QString::fromUtf16(links::emailAddress),
-        QStringLiteral("URL : ") + QString::fromUtf16(links::homePage),
+        TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT, std::string(links::creditLine),          "-",
+        "E-MAIL : " + std::string(links::emailAddress),  "URL : " + std::string(links::homePage),
     };
-}
-
-QMenu *buildAboutMenu(QWidget *parent, const std::function<void(std::int16_t)> &onClick)
-{
-    auto *menu = new QMenu(QStringLiteral("About"), parent);
-    menu->setObjectName(QStringLiteral("mnuAbout"));
-    const QStringList captions = aboutCaptions();
-    for (int index = 0; index < captions.size(); ++index) {
-        QAction *item = captions[index] == u"-" ? menu->addSeparator() : menu->addAction(captions[index]);
-        item->setObjectName(QStringLiteral("mnusubAbout_%1").arg(index));
-        const auto itemIndex = static_cast<std::int16_t>(index);
-        QObject::connect(item, &QAction::triggered, menu, [onClick, itemIndex] { onClick(itemIndex); });
-    }
-    return menu;
 }
 
 AboutHandlers::AboutHandlers(FormControls &form, Platform &platform) : m_form(form), m_platform(platform)
@@ -65,14 +46,14 @@ void AboutHandlers::popUpOnRightButton(std::int16_t button)
 
 void AboutHandlers::mnusubAbout_Click(std::int16_t index)
 {
-    QString commandLine;
-    QString address;
+    std::string commandLine;
+    std::string address;
     if (index == mailItem) {
         commandLine = links::mailCommandLine();
-        address = QString::fromUtf16(links::emailAddress);
+        address = links::emailAddress;
     } else if (index == homePageItem) {
         commandLine = links::homePageCommandLine();
-        address = QString::fromUtf16(links::homePage);
+        address = links::homePage;
     } else {
         return;
     }

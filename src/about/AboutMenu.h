@@ -1,29 +1,22 @@
 #pragma once
 
-#include <QStringList>
-
 #include <cstdint>
-#include <functional>
+#include <string>
+#include <vector>
 
 class FormControls;
 class Platform;
-class QMenu;
-class QWidget;
 
 // Mouse-button codes as the mouse-down handlers receive them.
 inline constexpr std::int16_t vbLeftButton = 1;
 inline constexpr std::int16_t vbRightButton = 2;
 inline constexpr std::int16_t vbMiddleButton = 4;
 
-inline constexpr int aboutItemCount = 5;
 inline constexpr std::int16_t mailItem = 3;
 inline constexpr std::int16_t homePageItem = 4;
 
-// The captions of the About menu's items, by index; "-" is a separator.
-QStringList aboutCaptions();
-
-// Builds the hidden About menu; choosing an item calls onClick with its index.
-QMenu *buildAboutMenu(QWidget *parent, const std::function<void(std::int16_t)> &onClick);
+// The captions of the About menu's items, by index (UTF-8); "-" is a separator.
+std::vector<std::string> aboutCaptions();
 
 // The right-click surfaces' handlers and the menu's click handler.
 class AboutHandlers {

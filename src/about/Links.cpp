@@ -2,14 +2,20 @@
 
 namespace links {
 
-QString mailCommandLine()
+std::string quotedBrowserPath()
 {
-    return QString::fromUtf16(browserPath) + QStringLiteral(" mailto:") + QString::fromUtf16(emailAddress);
+    // Quoted: unquoted, Windows would first try to run "C:\Program" with the rest as its arguments.
+    return "\"" + std::string(browserPath) + "\"";
 }
 
-QString homePageCommandLine()
+std::string mailCommandLine()
 {
-    return QString::fromUtf16(browserPath) + QLatin1Char(' ') + QString::fromUtf16(homePage);
+    return quotedBrowserPath() + " mailto:" + std::string(emailAddress);
+}
+
+std::string homePageCommandLine()
+{
+    return quotedBrowserPath() + " " + std::string(homePage);
 }
 
 } // namespace links

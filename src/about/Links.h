@@ -1,23 +1,25 @@
 #pragma once
 
-#include "platform/BrowserCommand.h"
-
-#include <QString>
+#include <string>
+#include <string_view>
 
 // The maker's addresses, kept in this one place until real ones exist.
 namespace links {
 
-inline constexpr char16_t creditLine[] = u"Written by the Tamsverolind authors";
-inline constexpr char16_t emailAddress[] = u"tamsverolind@example.org";
+inline constexpr std::string_view creditLine = "Written by the Tamsverolind authors";
+inline constexpr std::string_view emailAddress = "tamsverolind@example.org";
 // A bare host and path, as the browser's command line takes it.
-inline constexpr char16_t homePage[] = u"www.example.org/tamsverolind";
+inline constexpr std::string_view homePage = "www.example.org/tamsverolind";
 
 // The browser the command lines name, on the systems that have it.
-using ::browserPath;
+inline constexpr std::string_view browserPath = R"(C:\Program Files\Internet Explorer\IEXPLORE.EXE)";
+
+// The browser path, quoted, as a command line names it.
+std::string quotedBrowserPath();
 
 // The browser path directly followed by " mailto:" and the e-mail address.
-QString mailCommandLine();
+std::string mailCommandLine();
 // The browser path directly followed by a blank and the home page.
-QString homePageCommandLine();
+std::string homePageCommandLine();
 
 } // namespace links

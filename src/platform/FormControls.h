@@ -1,18 +1,17 @@
 #pragma once
 
+#include "Platform.h"
 #include "schedule/DateValue.h"
 
-#include <QString>
-
-class QWidget;
+#include <string>
 
 enum class Button { Command1, Command2 };
 enum class Option { Option1, Option2 };
 enum class Picker { dtpTime, dtpCountDown };
 
-// The window's controls as the handlers see them. The real window implements it with
-// Qt widgets; tests use a fake. No operation reports failure: a failing control call
-// is the window system's to handle.
+// The window's controls as the handlers see them. Each front-end implements it with its
+// native controls; tests use a fake. No operation reports failure: a failing control call
+// is the window system's to handle. Texts are UTF-8.
 class FormControls {
 public:
     FormControls() = default;
@@ -21,8 +20,8 @@ public:
     virtual ~FormControls() = default;
 
     // Writing then reading returns the same text.
-    virtual QString labelCaption() const = 0;
-    virtual void setLabelCaption(const QString &caption) = 0;
+    virtual std::string labelCaption() const = 0;
+    virtual void setLabelCaption(const std::string &caption) = 0;
 
     // A disabled button cannot be clicked.
     virtual void setButtonEnabled(Button button, bool enabled) = 0;
@@ -32,18 +31,18 @@ public:
     virtual VbBoolean optionValue(Option option) const = 0;
 
     // The text now shown in the action box's edit field.
-    virtual QString comboText() const = 0;
+    virtual std::string comboText() const = 0;
 
     // Reading returns the value last written or set by the user, rounded to the second.
     virtual DateValue pickerValue(Picker picker) const = 0;
     virtual void setPickerValue(Picker picker, DateValue value) = 0;
 
-    // The top-level window, for requests the window system makes on it; null in tests.
-    virtual QWidget *window() = 0;
+    // The top-level window, for requests the window system makes on it.
+    virtual WindowHandle window() = 0;
 
     // Opens the About menu at the mouse pointer without waiting for a choice.
     virtual void popUpAboutMenu() = 0;
 
     // Tells the user that an address could not be opened, without blocking the window.
-    virtual void showLinkFailure(const QString &address) = 0;
+    virtual void showLinkFailure(const std::string &address) = 0;
 };

@@ -3,17 +3,18 @@
 #include "schedule/DateValue.h"
 #include "schedule/SessionAction.h"
 
-#include <QDateTime>
-#include <QString>
-
 #include <cstdint>
-#include <memory>
+#include <string>
 
-class QWidget;
+// The native window a request is made on: an HWND on Windows, the window object of the
+// Qt front-end elsewhere; null in tests.
+using WindowHandle = void *;
 
-// Everything the handlers need from the clock and the operating system. Exactly one
-// backend is compiled in (linux/ or windows/); tests use a fake. Results of the topmost
-// and session requests are not reported: callers ignore them.
+inline constexpr int hwndTopmost = -1;
+
+// Everything the handlers need from the clock and the operating system. Each front-end
+// provides one; tests use a fake. Results of the topmost and session requests are not
+// reported: callers ignore them. Texts are UTF-8.
 class Platform {
 public:
     Platform() = default;
@@ -22,38 +23,32 @@ public:
     virtual ~Platform() = default;
 
     // The local wall-clock date and time, to the millisecond.
-    virtual QDateTime currentDateTime() const = 0;
+    virtual WallClock currentDateTime() const = 0;
 
     // Milliseconds on a clock that never goes back and stands still while the machine sleeps.
     virtual std::int64_t monotonicMs() const = 0;
+
+    // Milliseconds on a clock that never goes back and runs on while the machine sleeps or
+    // the program is stopped: the time that really passed.
+    virtual std::int64_t sinceBootMs() const = 0;
 
     // The user's date and time separators, or "/" and ":" where the locale gives none.
     virtual Separators separators() const = 0;
 
     // Places the window above all non-topmost windows; flags 3 = neither move nor resize.
-    virtual void setWindowPos(QWidget *window, int insertAfter, std::int32_t flags) = 0;
+    virtual void setWindowPos(WindowHandle window, int insertAfter, std::int32_t flags) = 0;
 
     // Asks the system to end the session; never waits for an answer.
     virtual void exitWindows(SessionAction action) = 0;
+
+    // The schedule has been armed anew: a request that the session accepted earlier may be
+    // made again.
+    virtual void scheduleArmed() {}
 
     // Ends the program: no handler runs after the current one returns.
     virtual void endProgram() = 0;
 
     // Starts a program from its command line with a window style (3 = maximised);
     // false when nothing could be started.
-    virtual bool startProgram(const QString &commandLine, int windowStyle) = 0;
-
-    // Called once the event loop has ended: lets a request made by the last handler leave
-    // the program (at most a moment) before it exits.
-    virtual void finish() {}
+    virtual bool startProgram(const std::string &commandLine, int windowStyle) = 0;
 };
-
-inline constexpr int hwndTopmost = -1;
-
-// The backend compiled for this operating system; made once the application object exists.
-std::unique_ptr<Platform> createPlatform();
-
-// Before the application object exists: picks the window system the program prefers.
-void chooseWindowSystem();
-// Right after: programs started later get the environment the program was started with.
-void forgetWindowSystemChoice();

@@ -1,13 +1,19 @@
 #pragma once
 
-#include "Platform.h"
+#include "schedule/DateValue.h"
 
-// The clock and the user's locale, the same on every operating system; the backends add
-// what differs.
-class SystemClockPlatform : public Platform {
-public:
-    QDateTime currentDateTime() const final;
-    // CLOCK_MONOTONIC on Linux: it stands still while the machine sleeps.
-    std::int64_t monotonicMs() const final;
-    Separators separators() const final;
-};
+#include <cstdint>
+
+// The operating system's clocks, as both front-ends read them.
+namespace systemclock {
+
+// The local date and time now, to the millisecond, in the user's time zone (TZ on Linux).
+WallClock localNow();
+
+// Milliseconds on a clock that never goes back and stands still while the machine sleeps.
+std::int64_t monotonicMs();
+
+// Milliseconds on a clock that never goes back and runs on while the machine sleeps.
+std::int64_t sinceBootMs();
+
+} // namespace systemclock

@@ -3,12 +3,12 @@
 #include <array>
 #include <utility>
 
-std::optional<SessionAction> actionFromText(QStringView text)
+std::optional<SessionAction> actionFromText(std::string_view text)
 {
-    static const std::array<std::pair<QStringView, SessionAction>, 3> table{{
-        {u"Shut Down", SessionAction::ShutDown},
-        {u"Restart", SessionAction::Restart},
-        {u"Log Off", SessionAction::LogOff},
+    static constexpr std::array<std::pair<std::string_view, SessionAction>, 3> table{{
+        {"Shut Down", SessionAction::ShutDown},
+        {"Restart", SessionAction::Restart},
+        {"Log Off", SessionAction::LogOff},
     }};
     for (const auto &[caption, action] : table) {
         if (text == caption)

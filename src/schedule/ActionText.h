@@ -2,10 +2,9 @@
 
 #include "SessionAction.h"
 
-#include <QStringView>
-
 #include <optional>
+#include <string_view>
 
 // The action whose text the action box shows, compared exactly and case-sensitively;
 // nothing for any other text.
-std::optional<SessionAction> actionFromText(QStringView text);
+std::optional<SessionAction> actionFromText(std::string_view text);

@@ -1,17 +1,14 @@
 #include "DateValue.h"
 
-#include <QRegularExpression>
-
+#include <chrono>
 #include <cmath>
 
 namespace {
 
-constexpr std::int64_t msPerDay = std::int64_t{secondsPerDay} * 1000;
+using namespace std::chrono;
 
-QDate epoch()
-{
-    return QDate(1899, 12, 30);
-}
+constexpr std::int64_t msPerDay = std::int64_t{secondsPerDay} * 1000;
+constexpr sys_days epoch = year{1899} / December / 30;
 
 // The calendar day (0 = 30 December 1899) and the time into it in whole units;
 // the sign of a negative value belongs to the day count only.
@@ -41,29 +38,46 @@ DateValue join(std::int64_t day, std::int64_t msOfDay)
     return day < 0 ? days - time : days + time;
 }
 
-QString twoDigits(int number)
+void appendTwoDigits(std::string &text, int number)
 {
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+    text += static_cast<char>('0' + number / 10 % 10);
+    text += static_cast<char>('0' + number % 10);
+}
+
+std::string quoted(const std::string &literal)
+{
+    return "'" + literal + "'";
 }
 
 } // namespace
 
 namespace datevalue {
 
-DateValue fromWallClock(QDate date, QTime time)
+DateValue fromWallClock(const WallClock &wall)
 {
-    return join(epoch().daysTo(date), time.msecsSinceStartOfDay());
+    const sys_days date =
+        year{wall.year} / month{static_cast<unsigned>(wall.month)} / day{static_cast<unsigned>(wall.day)};
+    const std::int64_t ms = ((wall.hour * 60LL + wall.minute) * 60 + wall.second) * 1000 + wall.millisecond;
+    return join((date - epoch).count(), ms);
 }
 
-DateValue fromWallClock(const QDateTime &wallClock)
-{
-    return fromWallClock(wallClock.date(), wallClock.time());
-}
-
-QDateTime toWallClock(DateValue value)
+WallClock toWallClock(DateValue value)
 {
     const auto [day, ms] = split(value, msPerDay, 1);
-    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)), Qt::UTC);
+    const year_month_day date{epoch + days{day}};
+    const hh_mm_ss time{milliseconds{ms}};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count()),
+            static_cast<int>(time.subseconds().count())};
+}
+
+WallClock startOfDay(WallClock wallClock)
+{
+    return {wallClock.year, wallClock.month, wallClock.day};
 }
 
 DateValue roundedToSecond(DateValue value)
@@ -92,53 +106,61 @@ bool sameTimeOfDay(DateValue a, DateValue b)
 
 DateValue secondsEarlier(DateValue value, std::int64_t seconds)
 {
-    return fromWallClock(toWallClock(value).addSecs(-seconds));
+    const auto [day, ms] = split(value, msPerDay, 1);
+    const std::int64_t total = day * msPerDay + ms - seconds * 1000;
+    // Floored, so that a value before 30 December 1899 keeps its time counting forward.
+    const std::int64_t newDay = total >= 0 ? total / msPerDay : -((-total + msPerDay - 1) / msPerDay);
+    return join(newDay, total - newDay * msPerDay);
 }
 
-std::optional<DateValue> timeFromText(QStringView text)
+std::optional<DateValue> timeFromText(std::string_view text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{1,2}):(\\d{1,2})$"));
-    const auto match = pattern.match(text.toString());
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int hours = match.capturedView(1).toInt();
-    const int minutes = match.capturedView(2).toInt();
-    const int seconds = match.capturedView(3).toInt();
-    if (hours > 23 || minutes > 59 || seconds > 59)
+    int fields[3] = {0, 0, 0};
+    std::size_t field = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9' && digits < 2) {
+            fields[field] = fields[field] * 10 + (c - '0');
+            ++digits;
+        } else if (c == ':' && digits > 0 && field < 2) {
+            ++field;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (field != 2 || digits == 0 || fields[0] > 23 || fields[1] > 59 || fields[2] > 59)
         return std::nullopt;
     // One division, so "00:00:01" is the double nearest to 1/86400.
-    return static_cast<double>(hours * 3600 + minutes * 60 + seconds) / secondsPerDay;
+    return static_cast<double>(fields[0] * 3600 + fields[1] * 60 + fields[2]) / secondsPerDay;
 }
 
-QString clockText(DateValue value, const Separators &separators)
+std::string clockText(DateValue value, const Separators &separators)
 {
-    const QDateTime wall = toWallClock(roundedToSecond(value));
-    const QDate date = wall.date();
-    const QTime time = wall.time();
-    return twoDigits(date.day()) + separators.date + twoDigits(date.month()) + separators.date +
-           twoDigits(((date.year() % 100) + 100) % 100) + QLatin1Char(' ') + twoDigits(time.hour()) + separators.time +
-           twoDigits(time.minute()) + separators.time + twoDigits(time.second());
+    const WallClock wall = toWallClock(roundedToSecond(value));
+    std::string text;
+    appendTwoDigits(text, wall.day);
+    text += separators.date;
+    appendTwoDigits(text, wall.month);
+    text += separators.date;
+    appendTwoDigits(text, wall.year % 100);
+    text += ' ';
+    appendTwoDigits(text, wall.hour);
+    text += separators.time;
+    appendTwoDigits(text, wall.minute);
+    text += separators.time;
+    appendTwoDigits(text, wall.second);
+    return text;
 }
 
-namespace {
-
-QString quoted(const QString &separator)
+std::string timeOfDayPattern(const Separators &separators)
 {
-    return QLatin1Char('\'') + separator + QLatin1Char('\'');
+    return "HH" + quoted(separators.time) + "mm" + quoted(separators.time) + "ss";
 }
 
-} // namespace
-
-QString timeOfDayPattern(const Separators &separators)
+std::string clockPattern(const Separators &separators)
 {
-    return QStringLiteral("HH") + quoted(separators.time) + QStringLiteral("mm") + quoted(separators.time) +
-           QStringLiteral("ss");
-}
-
-QString clockPattern(const Separators &separators)
-{
-    return QStringLiteral("dd") + quoted(separators.date) + QStringLiteral("MM") + quoted(separators.date) +
-           QStringLiteral("yy ") + timeOfDayPattern(separators);
+    return "dd" + quoted(separators.date) + "MM" + quoted(separators.date) + "yy " + timeOfDayPattern(separators);
 }
 
 } // namespace datevalue

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QDateTime>
-#include <QString>
-#include <QStringView>
-
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // A point in time or a span as days since 30 December 1899 00:00 local wall time;
 // the fraction is the time of day. Before that day the whole part is negative and
@@ -19,20 +17,36 @@ inline constexpr VbBoolean vbFalse = 0;
 
 inline constexpr int secondsPerDay = 86400;
 
+// A local wall-clock reading, field by field, as the clock and the pickers give it.
+struct WallClock {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+
+    bool operator==(const WallClock &) const = default;
+};
+
+// The user's date and time separators (UTF-8).
 struct Separators {
-    QString date = QStringLiteral("/");
-    QString time = QStringLiteral(":");
+    std::string date = "/";
+    std::string time = ":";
+
+    bool operator==(const Separators &) const = default;
 };
 
 namespace datevalue {
 
-// Wall-clock date and time as a date value; the QDateTime's time zone setting is ignored.
-DateValue fromWallClock(const QDateTime &wallClock);
-DateValue fromWallClock(QDate date, QTime time);
+DateValue fromWallClock(const WallClock &wallClock);
 
-// The wall-clock date and time of a value, to the millisecond, carried in a
-// QDateTime set to UTC so that no time zone rule can shift or refuse it.
-QDateTime toWallClock(DateValue value);
+// The wall-clock date and time of a value, to the millisecond.
+WallClock toWallClock(DateValue value);
+
+// The same day at 00:00:00.
+WallClock startOfDay(WallClock wallClock);
 
 // The value rounded to the nearest whole second.
 DateValue roundedToSecond(DateValue value);
@@ -51,13 +65,14 @@ bool sameTimeOfDay(DateValue a, DateValue b);
 DateValue secondsEarlier(DateValue value, std::int64_t seconds);
 
 // "HH:mm:ss" (or "H:m:s") as a time of day; nothing for any other text.
-std::optional<DateValue> timeFromText(QStringView text);
+std::optional<DateValue> timeFromText(std::string_view text);
 
 // The text "dd/MM/yy HH:mm:ss" with the given separators standing for "/" and ":".
-QString clockText(DateValue value, const Separators &separators);
+std::string clockText(DateValue value, const Separators &separators);
 
-// Display patterns for the pickers, written with the same separators as the clock text.
-QString clockPattern(const Separators &separators);
-QString timeOfDayPattern(const Separators &separators);
+// Display patterns for the pickers, written with the same separators as the clock text;
+// literal text is quoted, as both Qt's and the Windows date-time picker's formats take it.
+std::string clockPattern(const Separators &separators);
+std::string timeOfDayPattern(const Separators &separators);
 
 } // namespace datevalue

@@ -13,12 +13,26 @@ namespace {
 // The running second's fraction is dropped, not rounded: the clock shows the second it is in.
 DateValue currentDateTime(const Platform &platform)
 {
-    const QDateTime now = platform.currentDateTime();
-    const QTime time = now.time();
-    return datevalue::fromWallClock(now.date(), QTime(time.hour(), time.minute(), time.second()));
+    WallClock now = platform.currentDateTime();
+    now.millisecond = 0;
+    return datevalue::fromWallClock(now);
 }
 
+// Margin after the boundary: a timer runs on the monotonic clock, which may be slewed
+// against the wall clock by a millisecond or so; firing just early would show the old second.
+constexpr int tickMarginMs = 2;
+
+// A set time crossed while the program could not tick for longer than this (the machine
+// asleep, the process stopped) counts as passed: the user opening a laptop in the morning
+// must not see it shut down. A stalled event loop or a stepped clock stays well inside it.
+constexpr std::int64_t longestTickGapMs = 60'000;
+
 } // namespace
+
+int msUntilNextTick(int millisecond)
+{
+    return 1000 - millisecond + tickMarginMs;
+}
 
 Scheduler::Scheduler(FormState &state, FormControls &form, Platform &platform)
     : m_state(state), m_form(form), m_platform(platform)
@@ -34,6 +48,8 @@ void Scheduler::Timer1_Timer()
 
     const std::int64_t nowSecond = datevalue::wholeSeconds(now);
     const auto previousSecond = std::exchange(m_previousArmedSecond, nowSecond);
+    const std::int64_t nowBootMs = m_platform.sinceBootMs();
+    const std::int64_t sincePreviousMs = nowBootMs - std::exchange(m_previousArmedBootMs, nowBootMs);
     const std::int64_t countDownStep = countDownSecondsDue(m_platform.monotonicMs());
     if (m_form.optionValue(Option::Option2) == vbTrue)
         stepCountDown(countDownStep);
@@ -41,8 +57,9 @@ void Scheduler::Timer1_Timer()
     const auto action = actionFromText(m_form.comboText());
     if (!action)
         return;
-    const bool met =
-        m_form.optionValue(Option::Option1) == vbTrue ? setTimeReached(nowSecond, previousSecond) : countDownAtZero();
+    const bool met = m_form.optionValue(Option::Option1) == vbTrue
+                         ? setTimeReached(nowSecond, previousSecond, sincePreviousMs)
+                         : countDownAtZero();
     if (met)
         fire(*action);
 }
@@ -54,7 +71,9 @@ void Scheduler::Command1_Click()
     m_form.setButtonEnabled(Button::Command2, true);
     m_form.giveFocus(Button::Command2);
     m_previousArmedSecond = datevalue::wholeSeconds(currentDateTime(m_platform));
+    m_previousArmedBootMs = m_platform.sinceBootMs();
     m_countedUpToMs.reset();
+    m_platform.scheduleArmed();
 }
 
 void Scheduler::Command2_Click()
@@ -88,12 +107,13 @@ void Scheduler::stepCountDown(std::int64_t seconds)
         m_form.setPickerValue(Picker::dtpCountDown, datevalue::secondsEarlier(value, step));
 }
 
-bool Scheduler::setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond) const
+bool Scheduler::setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                               std::int64_t sincePreviousMs) const
 {
     const std::int64_t target = datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime));
     // A crossing from "still ahead" to "reached": a late tick fires late rather than never,
     // and a target already passed when armed never fires.
-    return previousSecond && *previousSecond < target && target <= nowSecond;
+    return previousSecond && *previousSecond < target && target <= nowSecond && sincePreviousMs <= longestTickGapMs;
 }
 
 bool Scheduler::countDownAtZero() const

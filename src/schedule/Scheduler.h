@@ -10,6 +10,11 @@ class FormControls;
 class Platform;
 struct FormState;
 
+// How long a timer waits, from a wall-clock time with this millisecond, to land just after
+// the next second begins. Re-read every tick, so a late or lost tick, a busy event loop or a
+// stepped clock never leaves the ticks out of step with the real second.
+int msUntilNextTick(int millisecond);
+
 // The once-a-second tick and the two arming buttons. The schedule itself lives in the
 // controls and in FormState; this keeps only what is needed so that late, lost or
 // doubled ticks and a stepped clock neither miss a set time nor stretch a count-down.
@@ -24,7 +29,8 @@ public:
 private:
     std::int64_t countDownSecondsDue(std::int64_t nowMs);
     void stepCountDown(std::int64_t seconds);
-    bool setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond) const;
+    bool setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                        std::int64_t sincePreviousMs) const;
     bool countDownAtZero() const;
     void fire(SessionAction action);
 
@@ -34,6 +40,8 @@ private:
     // The wall-clock second of the previous armed tick (or of arming): the target must
     // still have been ahead then for a later tick to fire it.
     std::optional<std::int64_t> m_previousArmedSecond;
+    // When that was, on the clock that runs on through sleep.
+    std::int64_t m_previousArmedBootMs = 0;
     // Monotonic milliseconds up to which the count-down has been stepped; empty until
     // the first armed tick after arming.
     std::optional<std::int64_t> m_countedUpToMs;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QRect>
-
 #include <cmath>
 
 // Positions and sizes of the window are designed in twips: 1440 to an inch, so 15 to a
@@ -16,13 +14,20 @@ inline float pixelsToTwips(double pixels, double dotsPerInch)
     return static_cast<float>(pixels * 1440.0 / dotsPerInch);
 }
 
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 struct TwipsRect {
     int left;
     int top;
     int width;
     int height;
 
-    QRect toPixels(double dotsPerInch) const
+    PixelRect toPixels(double dotsPerInch) const
     {
         return {twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch), twipsToPixels(width, dotsPerInch),
                 twipsToPixels(height, dotsPerInch)};

@@ -9,12 +9,7 @@ WORK=$(realpath -m "${1:-build/deb-install}")
 ROOT=$WORK/root
 mkdir -p "$WORK"
 
-command -v debootstrap >/dev/null && command -v dpkg-shlibdeps >/dev/null && command -v appstreamcli >/dev/null &&
-  command -v desktop-file-validate >/dev/null || {
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap dpkg-dev \
-    desktop-file-utils appstream
-}
+scripts/setup.sh test
 
 # The desktop entry and the metainfo as software centres read them: no warning, no error.
 out=$(desktop-file-validate data/org.example.Tamsverolind.desktop 2>&1)
@@ -38,9 +33,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The Debian mirror this machine's own apt sources use.
+mirror=$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/dev/null | grep -v security | head -1)
+[ -n "$mirror" ] || { echo "FAIL: no Debian mirror in this machine's apt sources"; exit 1; }
 if [ ! -x "$ROOT/usr/bin/apt-get" ]; then
   rm -rf "$ROOT"
-  debootstrap --variant=minbase bookworm "$ROOT" http://deb.debian.org/debian >"$WORK/debootstrap.log"
+  debootstrap --variant=minbase bookworm "$ROOT" "$mirror" >"$WORK/debootstrap.log"
 fi
 mount -t proc proc "$ROOT/proc"
 mount --bind /dev "$ROOT/dev"
@@ -57,11 +55,13 @@ in_root dpkg -L tamsverolind | grep -E 'bin/tamsverolind|\.desktop|metainfo'
 # The installed program, started as a user would, opens its window.
 in_root sh -c '
   Xvfb :42 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
   sleep 1
   # A private session bus, which also stands in for the system bus: nothing reaches the host.
   DISPLAY=:42 dbus-run-session -- sh -c "DBUS_SYSTEM_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS exec tamsverolind" >/tmp/program.log 2>&1 &
+  program=$!
   window=$(DISPLAY=:42 timeout 20 xdotool search --sync --onlyvisible --name "^Tamsverolind$" | head -1)
-  pkill -x tamsverolind; pkill -x Xvfb
+  kill $program $xvfb; wait
   [ -n "$window" ] || { cat /tmp/program.log; exit 1; }
 ' || { echo "FAIL: the installed program did not open its window"; exit 1; }
 echo "PASS: installed with apt-get into a clean Debian 12 root; the window opened under Xvfb"

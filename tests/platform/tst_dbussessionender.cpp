@@ -16,187 +16,137 @@ const QString logind = QStringLiteral("org.freedesktop.login1");
 } // namespace
 
 Q_DECLARE_METATYPE(SessionAction)
+Q_DECLARE_METATYPE(FakeBusService::Answer)
 
+// The session ender against fake services on private buses.
 class TestDBusSessionEnder : public QObject {
     Q_OBJECT
 private slots:
-    void logindWhenNoSessionManagerRuns_data();
-    void logindWhenNoSessionManagerRuns();
-    void sessionManagerFirst_data();
-    void sessionManagerFirst();
-    void sessionManagerStartingLaterIsUsed();
-    void refusedRequestIsMadeAgain();
-    void silentOrAbsentServiceNeverBlocks_data();
-    void silentOrAbsentServiceNeverBlocks();
-    void logOffIsReceivedBeforeTheProgramEnds();
-};
-
-void TestDBusSessionEnder::logindWhenNoSessionManagerRuns_data()
-{
-    QTest::addColumn<SessionAction>("action");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("interface");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<QString>("signature");
-    const QString manager = QStringLiteral("org.freedesktop.login1.Manager");
-    QTest::newRow("Shut Down") << SessionAction::ShutDown << "/org/freedesktop/login1" << manager << "PowerOff"
-                               << "b";
-    QTest::newRow("Restart") << SessionAction::Restart << "/org/freedesktop/login1" << manager << "Reboot"
-                             << "b";
-    QTest::newRow("Log Off") << SessionAction::LogOff << "/org/freedesktop/login1/session/auto"
-                             << "org.freedesktop.login1.Session"
-                             << "Terminate"
-                             << "";
-}
-
-void TestDBusSessionEnder::logindWhenNoSessionManagerRuns()
-{
-    QFETCH(SessionAction, action);
-    QFETCH(QString, path);
-    QFETCH(QString, interface);
-    QFETCH(QString, member);
-    QFETCH(QString, signature);
-    FakeBusService service(systemBus, logind);
-    DBusSessionEnder ender;
-    QTest::qWait(50); // the questions about running session managers are answered
-    QCOMPARE(ender.desktopService(), QString());
-    ender.request(action);
-    QTRY_COMPARE(service.calls.size(), 1);
-    const QDBusMessage &call = service.calls.first();
-    QCOMPARE(call.path(), path);
-    QCOMPARE(call.interface(), interface);
-    QCOMPARE(call.member(), member);
-    QCOMPARE(call.signature(), signature);
-    if (!signature.isEmpty())
-        QCOMPARE(call.arguments().first().toBool(), false); // not interactive
-}
-
-void TestDBusSessionEnder::sessionManagerFirst_data()
-{
-    QTest::addColumn<QString>("service");
-    QTest::addColumn<SessionAction>("action");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("interface");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<QVariantList>("arguments");
-    QTest::addColumn<QString>("signature");
-    const QString kde = QStringLiteral("org.kde.Shutdown");
-    const QString gnome = QStringLiteral("org.gnome.SessionManager");
-    const QString xfce = QStringLiteral("org.xfce.SessionManager");
-    const QString xfceInterface = QStringLiteral("org.xfce.Session.Manager");
-    const QString kdePath = QStringLiteral("/Shutdown");
-    const QString gnomePath = QStringLiteral("/org/gnome/SessionManager");
-    const QString xfcePath = QStringLiteral("/org/xfce/SessionManager");
-    QTest::newRow("KDE shut down") << kde << SessionAction::ShutDown << kdePath << kde << "logoutAndShutdown"
-                                   << QVariantList{} << "";
-    QTest::newRow("KDE restart") << kde << SessionAction::Restart << kdePath << kde << "logoutAndReboot"
-                                 << QVariantList{} << "";
-    QTest::newRow("KDE log off") << kde << SessionAction::LogOff << kdePath << kde << "logout" << QVariantList{} << "";
-    QTest::newRow("GNOME shut down") << gnome << SessionAction::ShutDown << gnomePath << gnome << "Shutdown"
-                                     << QVariantList{} << "";
-    QTest::newRow("GNOME restart") << gnome << SessionAction::Restart << gnomePath << gnome << "Reboot"
-                                   << QVariantList{} << "";
-    QTest::newRow("GNOME log off") << gnome << SessionAction::LogOff << gnomePath << gnome << "Logout"
-                                   << QVariantList{1u} << "u";
-    QTest::newRow("Xfce shut down") << xfce << SessionAction::ShutDown << xfcePath << xfceInterface << "Shutdown"
-                                    << QVariantList{true} << "b";
-    QTest::newRow("Xfce restart") << xfce << SessionAction::Restart << xfcePath << xfceInterface << "Restart"
-                                  << QVariantList{true} << "b";
-    QTest::newRow("Xfce log off") << xfce << SessionAction::LogOff << xfcePath << xfceInterface << "Logout"
-                                  << QVariantList{false, true} << "bb";
-}
-
-void TestDBusSessionEnder::sessionManagerFirst()
-{
-    QFETCH(QString, service);
-    QFETCH(SessionAction, action);
-    QFETCH(QString, path);
-    QFETCH(QString, interface);
-    QFETCH(QString, member);
-    QFETCH(QVariantList, arguments);
-    QFETCH(QString, signature);
-    FakeBusService manager(sessionBus, service);
-    FakeBusService fallback(systemBus, logind);
-    DBusSessionEnder ender;
-    QTRY_COMPARE(ender.desktopService(), service);
-    ender.request(action);
-    QTRY_COMPARE(manager.calls.size(), 1);
-    const QDBusMessage &call = manager.calls.first();
-    QCOMPARE(call.path(), path);
-    QCOMPARE(call.interface(), interface);
-    QCOMPARE(call.member(), member);
-    QCOMPARE(call.signature(), signature);
-    QCOMPARE(call.arguments(), arguments);
-    QTest::qWait(20);
-    QVERIFY(fallback.calls.isEmpty());
-}
-
-void TestDBusSessionEnder::sessionManagerStartingLaterIsUsed()
-{
-    FakeBusService fallback(systemBus, logind);
-    DBusSessionEnder ender;
-    QTest::qWait(50);
+    void exactCallPerServiceAndAction_data()
     {
-        FakeBusService manager(sessionBus, QStringLiteral("org.xfce.SessionManager"));
-        QTRY_COMPARE(ender.desktopService(), QStringLiteral("org.xfce.SessionManager"));
-        ender.request(SessionAction::Restart);
-        QTRY_COMPARE(manager.calls.size(), 1);
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<SessionAction>("action");
+        QTest::addColumn<QString>("call"); // path interface.member(signature) arguments
+        const auto add = [](const char *service, SessionAction action, const char *call) {
+            QTest::addRow("%s %d", service, static_cast<int>(action))
+                << QString::fromLatin1(service) << action << QString::fromLatin1(call);
+        };
+        using enum SessionAction;
+        add("org.freedesktop.login1", ShutDown,
+            "/org/freedesktop/login1 org.freedesktop.login1.Manager.PowerOff(b) false");
+        add("org.freedesktop.login1", Restart,
+            "/org/freedesktop/login1 org.freedesktop.login1.Manager.Reboot(b) false");
+        add("org.freedesktop.login1", LogOff,
+            "/org/freedesktop/login1/session/auto org.freedesktop.login1.Session.Terminate() ");
+        add("org.kde.Shutdown", ShutDown, "/Shutdown org.kde.Shutdown.logoutAndShutdown() ");
+        add("org.kde.Shutdown", Restart, "/Shutdown org.kde.Shutdown.logoutAndReboot() ");
+        add("org.kde.Shutdown", LogOff, "/Shutdown org.kde.Shutdown.logout() ");
+        add("org.gnome.SessionManager", ShutDown, "/org/gnome/SessionManager org.gnome.SessionManager.Shutdown() ");
+        add("org.gnome.SessionManager", Restart, "/org/gnome/SessionManager org.gnome.SessionManager.Reboot() ");
+        add("org.gnome.SessionManager", LogOff, "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1");
+        add("org.xfce.SessionManager", ShutDown, "/org/xfce/SessionManager org.xfce.Session.Manager.Shutdown(b) true");
+        add("org.xfce.SessionManager", Restart, "/org/xfce/SessionManager org.xfce.Session.Manager.Restart(b) true");
+        add("org.xfce.SessionManager", LogOff,
+            "/org/xfce/SessionManager org.xfce.Session.Manager.Logout(bb) false,true");
     }
-    // Once it has gone, logind serves again.
-    QTRY_COMPARE(ender.desktopService(), QString());
-    ender.request(SessionAction::Restart);
-    QTRY_COMPARE(fallback.calls.size(), 1);
-}
+    void exactCallPerServiceAndAction()
+    {
+        QFETCH(QString, service);
+        QFETCH(SessionAction, action);
+        QFETCH(QString, call);
+        const bool desktop = service != logind;
+        FakeBusService fake(desktop ? sessionBus : systemBus, service);
+        FakeBusService fallback(systemBus, desktop ? logind : QStringLiteral("org.example.Unused"));
+        DBusSessionEnder ender;
+        QTRY_VERIFY(ender.connected());
+        QTRY_COMPARE(ender.desktopService(), desktop ? service : QString());
+        ender.request(action);
+        QTRY_COMPARE(fake.calls.size(), 1);
+        const QDBusMessage &m = fake.calls.first();
+        QStringList arguments;
+        for (const QVariant &argument : m.arguments())
+            arguments << argument.toString();
+        QCOMPARE(QStringLiteral("%1 %2.%3(%4) %5")
+                     .arg(m.path(), m.interface(), m.member(), m.signature(), arguments.join(QLatin1Char(','))),
+                 call);
+        QVERIFY(fallback.calls.isEmpty());
+    }
 
-void TestDBusSessionEnder::refusedRequestIsMadeAgain()
-{
-    FakeBusService service(systemBus, logind, FakeBusService::Answer::AccessDenied);
-    DBusSessionEnder ender;
-    ender.request(SessionAction::ShutDown);
-    QTRY_COMPARE(service.calls.size(), 1);
-    QVERIFY(ender.waitForAnswers(1000));
-    ender.request(SessionAction::ShutDown);
-    QTRY_COMPARE(service.calls.size(), 2);
-}
+    void sessionManagerComingAndGoing()
+    {
+        FakeBusService fallback(systemBus, logind, FakeBusService::Answer::AccessDenied);
+        DBusSessionEnder ender;
+        QTRY_VERIFY(ender.connected());
+        QTest::qWait(50);
+        {
+            FakeBusService manager(sessionBus, QStringLiteral("org.xfce.SessionManager"),
+                                   FakeBusService::Answer::AccessDenied);
+            QTRY_COMPARE(ender.desktopService(), QStringLiteral("org.xfce.SessionManager"));
+            ender.request(SessionAction::Restart);
+            QTRY_COMPARE(manager.calls.size(), 1);
+            QVERIFY(ender.waitForAnswers(1000));
+        }
+        QTRY_COMPARE(ender.desktopService(), QString());
+        ender.request(SessionAction::Restart); // refused before, so asked again, of logind now
+        QTRY_COMPARE(fallback.calls.size(), 1);
+    }
 
-void TestDBusSessionEnder::silentOrAbsentServiceNeverBlocks_data()
-{
-    QTest::addColumn<bool>("present");
-    QTest::newRow("never answers") << true;
-    QTest::newRow("absent") << false;
-}
-
-void TestDBusSessionEnder::silentOrAbsentServiceNeverBlocks()
-{
-    QFETCH(bool, present);
-    std::unique_ptr<FakeBusService> service;
-    if (present)
-        service = std::make_unique<FakeBusService>(systemBus, logind, FakeBusService::Answer::Never);
-    DBusSessionEnder ender;
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 10; ++i)
+    void askedAgainOnlyAfterARefusal_data()
+    {
+        QTest::addColumn<FakeBusService::Answer>("answer");
+        QTest::addColumn<int>("callsBeforeArming");
+        QTest::newRow("refused: asked at every tick") << FakeBusService::Answer::AccessDenied << 3;
+        QTest::newRow("accepted: held until armed anew") << FakeBusService::Answer::Reply << 1;
+        QTest::newRow("no answer: never a refusal") << FakeBusService::Answer::Never << 1;
+    }
+    void askedAgainOnlyAfterARefusal()
+    {
+        QFETCH(FakeBusService::Answer, answer);
+        QFETCH(int, callsBeforeArming);
+        FakeBusService service(sessionBus, QStringLiteral("org.gnome.SessionManager"), answer);
+        DBusSessionEnder ender;
+        QTRY_VERIFY(ender.connected());
+        QTRY_VERIFY(!ender.desktopService().isEmpty());
+        QElapsedTimer clock;
+        clock.start();
+        for (int tick = 0; tick < 3; ++tick) {
+            ender.request(SessionAction::ShutDown);
+            QTest::qWait(100);
+        }
+        QCOMPARE(service.calls.size(), callsBeforeArming);
+        QVERIFY2(clock.elapsed() < 400, "a request waited for its answer");
+        ender.allowAnotherRequest();
         ender.request(SessionAction::ShutDown);
-    QVERIFY2(clock.elapsed() < 50, qPrintable(QStringLiteral("ten requests took %1 ms").arg(clock.elapsed())));
-    if (present) {
-        QTRY_COMPARE(service->calls.size(), 10);
-        QVERIFY(!ender.waitForAnswers(100)); // gives up after the time it was given
-    } else {
-        QVERIFY(ender.waitForAnswers(1000)); // the bus answers at once: no such service
+        QTest::qWait(100);
+        // A request still unanswered holds the next one even after arming anew.
+        QCOMPARE(service.calls.size(), callsBeforeArming + (answer == FakeBusService::Answer::Never ? 0 : 1));
     }
-}
 
-void TestDBusSessionEnder::logOffIsReceivedBeforeTheProgramEnds()
-{
-    FakeBusService service(systemBus, logind);
+    void noServiceAtAllNeverBlocks()
     {
         DBusSessionEnder ender;
-        ender.request(SessionAction::LogOff);
-        QVERIFY(ender.waitForAnswers(1000));
+        QTRY_VERIFY(ender.connected());
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 10; ++i)
+            ender.request(SessionAction::ShutDown);
+        QVERIFY(clock.elapsed() < 50);
+        QVERIFY(ender.waitForAnswers(1000)); // the bus answers at once: no such service
     }
-    QCOMPARE(service.calls.size(), 1);
-    QCOMPARE(service.calls.first().member(), QStringLiteral("Terminate"));
-}
+
+    void logOffIsReceivedBeforeTheProgramEnds()
+    {
+        FakeBusService service(systemBus, logind);
+        {
+            DBusSessionEnder ender;
+            QTRY_VERIFY(ender.connected());
+            QTRY_VERIFY(ender.connected());
+            ender.request(SessionAction::LogOff);
+            QVERIFY(ender.waitForAnswers(1000));
+        }
+        QCOMPARE(service.calls.size(), 1);
+    }
+};
 
 int main(int argc, char *argv[])
 {

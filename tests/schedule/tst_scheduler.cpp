@@ -1,288 +1,204 @@
-#include "schedule/Scheduler.h"
 #include "support/FakeForm.h"
 #include "support/FakePlatform.h"
-#include "window/FormLoad.h"
-#include "window/FormState.h"
+#include "window/Form1.h"
 
-#include <QTest>
-
-#include <memory>
+#include <doctest.h>
 
 using Action = SessionAction;
 
-class TestScheduler : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
+namespace {
 
-    void disarmedTicksOnlyWriteTheClock();
-    void countDownStepsEachSecondAndFiresAtZero();
-    void countDownAtZeroFiresOnEveryArmedTick();
-    void logOffRequestsOnceThenEndsTheProgram();
-    void actionTextMustMatchExactly_data();
-    void actionTextMustMatchExactly();
-    void setTimeFiresOnceInItsSecond();
-    void setTimeAlreadyPassedNeverFires();
-    void stalledTickAcrossTheTargetFiresOnceAtTheNextTick();
-    void clockSteppedForwardAndBackOverTheTarget();
-    void targetAWholeCenturyAwayDoesNotFire();
-    void countDownCatchesUpLostTicks();
-    void countDownIgnoresJitterAndDoubledTicks();
-    void countDownDoesNotCountSleep();
-    void cancelPausesAndOkResumes();
-    void armingSwitchesFlagButtonsAndFocus();
-    void changesWhileArmedCountFromTheNextTick();
+// The window's handlers over a fake form and a fake clock, loaded as at start-up.
+struct Window {
+    FakePlatform platform;
+    FakeForm controls;
+    Form1 form{controls, platform};
 
-private:
+    Window() { form.Form_Load(); }
+
     void tick(std::int64_t ms = 1000)
     {
-        m_platform->advanceMs(ms);
-        m_scheduler->Timer1_Timer();
+        platform.advanceMs(ms);
+        form.scheduler().Timer1_Timer();
     }
-    void armCountDown(QTime countDown)
+    void ticks(int count)
     {
-        m_form->setTimeSelected = false;
-        m_form->setCountDown(countDown);
-        m_scheduler->Command1_Click();
+        for (int i = 0; i < count; ++i)
+            tick();
     }
-    void armTarget(const QDateTime &target)
+    void ok() { form.scheduler().Command1_Click(); }
+    void cancel() { form.scheduler().Command2_Click(); }
+    void armCountDown(int seconds, const char *action = "Shut Down")
     {
-        m_form->setTarget(target);
-        m_scheduler->Command1_Click();
+        controls.actionText = action;
+        controls.setTimeSelected = false;
+        controls.setCountDown(seconds / 3600, seconds / 60 % 60, seconds % 60);
+        ok();
     }
-
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<FakeForm> m_form;
-    std::unique_ptr<FormState> m_state;
-    std::unique_ptr<Scheduler> m_scheduler;
+    void armTarget(WallClock target)
+    {
+        controls.target = datevalue::fromWallClock(target);
+        ok();
+    }
+    std::size_t requests() const { return platform.requests.size(); }
 };
 
-void TestScheduler::init()
+} // namespace
+
+TEST_CASE("start-up and the disarmed tick")
 {
-    m_platform = std::make_unique<FakePlatform>();
-    // Ticks land a couple of milliseconds after each second begins, as the real timer's do.
-    m_platform->now = QDateTime(QDate(2026, 12, 6), QTime(12, 0, 0, 2));
-    m_form = std::make_unique<FakeForm>();
-    m_state = std::make_unique<FormState>();
-    m_scheduler = std::make_unique<Scheduler>(*m_state, *m_form, *m_platform);
-    Form_Load(*m_state, *m_form, *m_platform);
+    Window w;
+    CHECK(w.form.state().datOneSecond == 1.0 / 86400.0);
+    CHECK(w.form.state().intPosFlags == 3);
+    CHECK(w.platform.windowPosFlags == 3);
+    CHECK(datevalue::toWallClock(w.controls.target) == WallClock{2026, 12, 6});
+    CHECK(w.controls.caption.empty());
+
+    w.controls.setTimeSelected = false;
+    w.controls.setCountDown(0, 0, 5);
+    w.platform.localeSeparators = {".", "."};
+    w.ticks(2);
+    CHECK(w.controls.caption == "06.12.26 12.00.02");
+    CHECK(w.controls.secondsLeft() == 5);
+    CHECK(w.requests() == 0);
 }
 
-void TestScheduler::disarmedTicksOnlyWriteTheClock()
+TEST_CASE("arming, pausing and resuming")
 {
-    m_form->setTimeSelected = false;
-    m_form->setCountDown(QTime(0, 0, 5));
-    tick();
-    QCOMPARE(m_form->caption, QStringLiteral("06/12/26 12:00:01"));
-    tick();
-    QCOMPARE(m_form->caption, QStringLiteral("06/12/26 12:00:02"));
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 5));
-    QVERIFY(m_platform->requests.isEmpty());
+    Window w;
+    w.armCountDown(30);
+    CHECK(w.form.state().blnArmed == vbTrue);
+    CHECK((!w.controls.command1Enabled && w.controls.command2Enabled && w.controls.focused == Button::Command2));
+    w.ticks(2);
+    w.cancel();
+    CHECK(w.form.state().blnArmed == vbFalse);
+    CHECK((w.controls.command1Enabled && !w.controls.command2Enabled && w.controls.focused == Button::Command1));
+    w.ticks(10);
+    CHECK(w.controls.secondsLeft() == 28);
+    w.ok();
+    w.tick(400); // the first tick after "Ok" steps one second
+    CHECK(w.controls.secondsLeft() == 27);
+    w.tick();
+    CHECK(w.controls.secondsLeft() == 26);
+    CHECK(w.platform.armings == 2);
 }
 
-void TestScheduler::countDownStepsEachSecondAndFiresAtZero()
+TEST_CASE("count-down: each second, to zero, then every tick")
 {
-    m_form->actionText = QStringLiteral("Restart");
-    armCountDown(QTime(0, 0, 3));
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 2));
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 1));
-    QVERIFY(m_platform->requests.isEmpty());
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 0));
-    QCOMPARE(m_platform->requests, QList<Action>{Action::Restart});
-    // The date part of the count-down is never touched.
-    QCOMPARE(datevalue::toWallClock(m_form->pickers[Picker::dtpCountDown]).date(), QDate(2000, 12, 27));
-}
-
-void TestScheduler::countDownAtZeroFiresOnEveryArmedTick()
-{
-    // Armed at zero: the first tick fires; a refused request is simply asked again.
-    armCountDown(QTime(0, 0, 0));
-    tick();
-    tick();
-    tick();
-    QCOMPARE(m_platform->requests, QList<Action>(3, Action::ShutDown));
-    QCOMPARE(m_state->blnArmed, vbTrue);
-    QCOMPARE(m_platform->endProgramCalls, 0);
-}
-
-void TestScheduler::logOffRequestsOnceThenEndsTheProgram()
-{
-    m_form->actionText = QStringLiteral("Log Off");
-    armCountDown(QTime(0, 0, 1));
-    tick();
-    QCOMPARE(m_platform->requests, QList<Action>{Action::LogOff});
-    QCOMPARE(m_platform->endProgramCalls, 1);
-}
-
-void TestScheduler::actionTextMustMatchExactly_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("lower case") << "restart";
-    QTest::newRow("trailing blank") << "Shut Down ";
-    QTest::newRow("other word") << "Reboot";
-    QTest::newRow("empty") << "";
-}
-
-void TestScheduler::actionTextMustMatchExactly()
-{
-    QFETCH(QString, text);
-    m_form->actionText = text;
-    armCountDown(QTime(0, 0, 2));
-    for (int i = 0; i < 5; ++i)
-        tick();
-    // The count-down still runs down and stops at zero; nothing is asked of the system.
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 0));
-    QVERIFY(m_platform->requests.isEmpty());
-}
-
-void TestScheduler::setTimeFiresOnceInItsSecond()
-{
-    armTarget(QDateTime(QDate(2026, 12, 6), QTime(12, 0, 3)));
-    tick();
-    tick();
-    QVERIFY(m_platform->requests.isEmpty());
-    tick(); // 12:00:03
-    QCOMPARE(m_platform->requests.size(), 1);
-    tick(300); // a second tick within the same second
-    tick();
-    tick();
-    QCOMPARE(m_platform->requests.size(), 1);
-}
-
-void TestScheduler::setTimeAlreadyPassedNeverFires()
-{
-    m_form->setCountDown(QTime(0, 0, 9));
-    armTarget(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 0)));
-    for (int i = 0; i < 5; ++i)
-        tick();
-    QVERIFY(m_platform->requests.isEmpty());
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 9)); // set-time mode does not step it
-}
-
-void TestScheduler::stalledTickAcrossTheTargetFiresOnceAtTheNextTick()
-{
-    armTarget(QDateTime(QDate(2026, 12, 6), QTime(12, 0, 3)));
-    tick();
-    tick(3000); // the event loop was stopped over 12:00:03; this tick is at 12:00:04
-    QCOMPARE(m_platform->requests.size(), 1);
-    tick();
-    QCOMPARE(m_platform->requests.size(), 1);
-}
-
-void TestScheduler::clockSteppedForwardAndBackOverTheTarget()
-{
-    armTarget(QDateTime(QDate(2026, 12, 6), QTime(12, 30, 0)));
-    tick();
-    m_platform->now = m_platform->now.addSecs(3600); // stepped an hour ahead, over the target
-    tick();
-    QCOMPARE(m_platform->requests.size(), 1);
-    m_platform->now = m_platform->now.addSecs(-7200); // and back again, over it
-    tick();
-    tick();
-    QCOMPARE(m_platform->requests.size(), 1);
-    // Time then runs forward over the target once more: a new crossing, a new request.
-    m_platform->now = QDateTime(QDate(2026, 12, 6), QTime(12, 29, 59, 2));
-    tick();
-    QCOMPARE(m_platform->requests.size(), 2);
-}
-
-void TestScheduler::targetAWholeCenturyAwayDoesNotFire()
-{
-    // Same two-digit year, same clock text: still another second.
-    armTarget(QDateTime(QDate(2126, 12, 6), QTime(12, 0, 2)));
-    for (int i = 0; i < 4; ++i)
-        tick();
-    QVERIFY(m_platform->requests.isEmpty());
-}
-
-void TestScheduler::countDownCatchesUpLostTicks()
-{
-    armCountDown(QTime(0, 0, 10));
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 9));
-    tick(4000); // three ticks lost
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 5));
-    tick(60000); // far longer than is left: stops at zero and fires
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 0));
-    QCOMPARE(m_platform->requests.size(), 1);
-}
-
-void TestScheduler::countDownIgnoresJitterAndDoubledTicks()
-{
-    // Ten minutes of ticks a few milliseconds early or late, with an extra tick now and
-    // then: the count-down reaches zero at the 600th second, not before or after.
-    armCountDown(QTime(0, 10, 0));
-    const int jitter[] = {998, 1003, 1000, 996, 1004};
-    for (int second = 1; second < 600; ++second) {
-        tick(jitter[second % 5]);
-        if (second % 97 == 0)
-            tick(2);
+    const struct {
+        const char *action;
+        int seconds;
+        std::vector<std::int64_t> leftAfterTicks;
+        std::size_t requestsAfterFiveTicks;
+        int programEnds;
+    } rows[] = {
+        {"Restart", 3, {2, 1, 0, 0, 0}, 3, 0},
+        {"Shut Down", 0, {0, 0, 0, 0, 0}, 5, 0}, // armed at zero: the first tick fires
+        {"Log Off", 1, {0, 0, 0, 0, 0}, 5, 5},   // the real program ends at the first
+        {"restart", 2, {1, 0, 0, 0, 0}, 0, 0},   // texts match exactly: no request
+        {"Shut Down ", 2, {1, 0, 0, 0, 0}, 0, 0},
+        {"", 2, {1, 0, 0, 0, 0}, 0, 0},
+    };
+    for (const auto &row : rows) {
+        CAPTURE(row.action);
+        Window w;
+        w.armCountDown(row.seconds, row.action);
+        for (const std::int64_t left : row.leftAfterTicks) {
+            w.tick();
+            CHECK(w.controls.secondsLeft() == left);
+        }
+        CHECK(w.requests() == row.requestsAfterFiveTicks);
+        CHECK(w.platform.endProgramCalls == row.programEnds);
     }
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 1));
-    QVERIFY(m_platform->requests.isEmpty());
-    tick(1000 - 2);
-    QCOMPARE(m_platform->requests.size(), 1);
 }
 
-void TestScheduler::countDownDoesNotCountSleep()
+TEST_CASE("count-down follows the time that passed awake")
 {
-    armCountDown(QTime(0, 1, 0));
-    tick();
-    m_platform->now = m_platform->now.addSecs(3 * 3600); // asleep: the monotonic clock stood still
-    m_scheduler->Timer1_Timer();
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 58));
+    Window w;
+    w.armCountDown(600);
+    w.tick();
+    w.tick(4000); // three ticks lost
+    CHECK(w.controls.secondsLeft() == 595);
+    // Ticks a few milliseconds early or late, and now and then a doubled one.
+    const int jitter[] = {998, 1003, 1000, 996, 1004};
+    for (int second = 6; second < 600; ++second) {
+        w.tick(jitter[second % 5]);
+        if (second % 97 == 0)
+            w.tick(2);
+    }
+    CHECK(w.controls.secondsLeft() == 1);
+    CHECK(w.requests() == 0);
+    w.platform.now += 3.0 / 24; // asleep three hours: the monotonic clock stood still
+    w.form.scheduler().Timer1_Timer();
+    CHECK(w.controls.secondsLeft() == 1);
+    w.tick(60000); // far longer than is left: stops at zero and fires
+    CHECK(w.controls.secondsLeft() == 0);
+    CHECK(w.requests() == 1);
 }
 
-void TestScheduler::cancelPausesAndOkResumes()
+TEST_CASE("set time fires once, in the first tick at or after it")
 {
-    armCountDown(QTime(0, 0, 30));
-    tick();
-    tick();
-    m_scheduler->Command2_Click();
-    for (int i = 0; i < 10; ++i)
-        tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 28));
-    m_scheduler->Command1_Click();
-    tick(400); // the first tick after "Ok" steps one second
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 27));
-    tick();
-    QCOMPARE(m_form->countDown(), QTime(0, 0, 26));
+    const struct {
+        const char *name;
+        WallClock target;
+        std::vector<std::int64_t> tickMs;
+        std::size_t requests;
+    } rows[] = {
+        {"in its second", {2026, 12, 6, 12, 0, 3}, {1000, 1000, 1000, 300, 1000}, 1},
+        {"stalled loop across it", {2026, 12, 6, 12, 0, 3}, {1000, 3000, 1000}, 1},
+        {"already passed at Ok", {2026, 12, 6, 8}, {1000, 1000, 1000}, 0},
+        {"a century away", {2126, 12, 6, 12, 0, 2}, {1000, 1000, 1000}, 0},
+        {"asleep a minute across it", {2026, 12, 6, 12, 0, 30}, {1000, 61000, 1000}, 0},
+        {"stopped just under a minute", {2026, 12, 6, 12, 0, 30}, {1000, 59000, 1000}, 1},
+    };
+    for (const auto &row : rows) {
+        CAPTURE(row.name);
+        Window w;
+        w.controls.setCountDown(0, 0, 9);
+        w.armTarget(row.target);
+        for (const std::int64_t ms : row.tickMs)
+            w.tick(ms);
+        CHECK(w.requests() == row.requests);
+        CHECK(w.controls.secondsLeft() == 9); // set-time mode does not step it
+    }
 }
 
-void TestScheduler::armingSwitchesFlagButtonsAndFocus()
+TEST_CASE("set time with the clock stepped over it")
 {
-    m_scheduler->Command1_Click();
-    QCOMPARE(m_state->blnArmed, vbTrue);
-    QVERIFY(!m_form->command1Enabled);
-    QVERIFY(m_form->command2Enabled);
-    QCOMPARE(m_form->focused, Button::Command2);
-    m_scheduler->Command2_Click();
-    QCOMPARE(m_state->blnArmed, vbFalse);
-    QVERIFY(m_form->command1Enabled);
-    QVERIFY(!m_form->command2Enabled);
-    QCOMPARE(m_form->focused, Button::Command1);
+    Window w;
+    w.armTarget({2026, 12, 6, 12, 30});
+    w.tick();
+    w.platform.now += 1.0 / 24; // stepped an hour ahead, over the target
+    w.tick();
+    CHECK(w.requests() == 1);
+    w.platform.now -= 2.0 / 24; // and back again, over it
+    w.ticks(2);
+    CHECK(w.requests() == 1);
+    // Time then runs forward over the target once more: a new crossing, a new request.
+    w.platform.now = datevalue::fromWallClock({2026, 12, 6, 12, 29, 59, 2});
+    w.tick();
+    CHECK(w.requests() == 2);
 }
 
-void TestScheduler::changesWhileArmedCountFromTheNextTick()
+TEST_CASE("changes made while armed count from the next tick")
 {
-    m_form->actionText = QStringLiteral("Nothing");
-    armCountDown(QTime(0, 0, 1));
-    tick();
-    QVERIFY(m_platform->requests.isEmpty());
-    m_form->actionText = QStringLiteral("Restart");
-    tick();
-    QCOMPARE(m_platform->requests, QList<Action>{Action::Restart});
+    Window w;
+    w.armCountDown(1, "Nothing");
+    w.tick();
+    CHECK(w.requests() == 0);
+    w.controls.actionText = "Restart";
+    w.tick();
+    CHECK(w.platform.requests == std::vector<Action>{Action::Restart});
     // Switching to the set-time mode with a target ahead stops the requests.
-    m_form->setTimeSelected = true;
-    m_form->setTarget(QDateTime(QDate(2026, 12, 6), QTime(23, 0, 0)));
-    tick();
-    tick();
-    QCOMPARE(m_platform->requests.size(), 1);
+    w.controls.setTimeSelected = true;
+    w.controls.target = datevalue::fromWallClock({2026, 12, 6, 23});
+    w.ticks(2);
+    CHECK(w.requests() == 1);
 }
 
-QTEST_APPLESS_MAIN(TestScheduler)
-#include "tst_scheduler.moc"
+TEST_CASE("the tick lands just after each second")
+{
+    CHECK(msUntilNextTick(0) == 1002);
+    CHECK(msUntilNextTick(998) == 4);
+    CHECK(msUntilNextTick(999) == 3);
+}

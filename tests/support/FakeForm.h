@@ -2,35 +2,37 @@
 
 #include "platform/FormControls.h"
 
-#include <QStringList>
-
-#include <map>
+#include <optional>
+#include <vector>
 
 // The window's controls as plain values, set as the window designs them.
 class FakeForm final : public FormControls {
 public:
-    QString caption;
+    static constexpr WallClock designDay{2000, 12, 27};
+
+    std::string caption;
     bool command1Enabled = true;
     bool command2Enabled = false;
     std::optional<Button> focused;
     bool setTimeSelected = true; // Option1; Option2 is its opposite
-    QString actionText = QStringLiteral("Shut Down");
-    std::map<Picker, DateValue> pickers{
-        {Picker::dtpTime, datevalue::fromWallClock(QDate(2000, 12, 27), QTime(0, 0))},
-        {Picker::dtpCountDown, datevalue::fromWallClock(QDate(2000, 12, 27), QTime(0, 0))},
-    };
+    std::string actionText = "Shut Down";
+    DateValue target = datevalue::fromWallClock(designDay);
+    DateValue countDown = datevalue::fromWallClock(designDay);
     int popUps = 0;
-    QStringList linkFailures;
+    std::vector<std::string> linkFailures;
 
-    void setCountDown(QTime time)
+    void setCountDown(int hours, int minutes, int seconds)
     {
-        pickers[Picker::dtpCountDown] = datevalue::fromWallClock(QDate(2000, 12, 27), time);
+        countDown = datevalue::fromWallClock({2000, 12, 27, hours, minutes, seconds});
     }
-    QTime countDown() const { return datevalue::toWallClock(pickers.at(Picker::dtpCountDown)).time(); }
-    void setTarget(const QDateTime &wallClock) { pickers[Picker::dtpTime] = datevalue::fromWallClock(wallClock); }
+    // The count-down as seconds left, and whether its date is still the design day.
+    std::int64_t secondsLeft() const
+    {
+        return datevalue::wholeSeconds(countDown) - datevalue::wholeSeconds(datevalue::fromWallClock(designDay));
+    }
 
-    QString labelCaption() const override { return caption; }
-    void setLabelCaption(const QString &text) override { caption = text; }
+    std::string labelCaption() const override { return caption; }
+    void setLabelCaption(const std::string &text) override { caption = text; }
     void setButtonEnabled(Button button, bool enabled) override
     {
         (button == Button::Command1 ? command1Enabled : command2Enabled) = enabled;
@@ -40,13 +42,16 @@ public:
     {
         return (option == Option::Option1) == setTimeSelected ? vbTrue : vbFalse;
     }
-    QString comboText() const override { return actionText; }
-    DateValue pickerValue(Picker picker) const override { return datevalue::roundedToSecond(pickers.at(picker)); }
+    std::string comboText() const override { return actionText; }
+    DateValue pickerValue(Picker picker) const override
+    {
+        return datevalue::roundedToSecond(picker == Picker::dtpTime ? target : countDown);
+    }
     void setPickerValue(Picker picker, DateValue value) override
     {
-        pickers[picker] = datevalue::roundedToSecond(value);
+        (picker == Picker::dtpTime ? target : countDown) = datevalue::roundedToSecond(value);
     }
-    QWidget *window() override { return nullptr; }
+    WindowHandle window() override { return nullptr; }
     void popUpAboutMenu() override { ++popUps; }
-    void showLinkFailure(const QString &address) override { linkFailures.append(address); }
+    void showLinkFailure(const std::string &address) override { linkFailures.push_back(address); }
 };

@@ -2,51 +2,46 @@
 
 #include "platform/Platform.h"
 
-#include <QList>
-#include <QString>
+#include <string>
+#include <vector>
 
 // A clock that moves only when told to, and an operating system that records requests.
 class FakePlatform final : public Platform {
 public:
-    struct WindowPosCall {
-        QWidget *window;
-        int insertAfter;
-        std::int32_t flags;
-    };
-    struct ProgramStart {
-        QString commandLine;
-        int windowStyle;
-    };
-
-    QDateTime now{QDate(2026, 12, 6), QTime(12, 0, 0)};
+    DateValue now = datevalue::fromWallClock({2026, 12, 6, 12, 0, 0, 2}); // ticks land just after the second
     std::int64_t monotonic = 1'000'000;
+    std::int64_t sinceBoot = 5'000'000;
     Separators localeSeparators;
     bool programsStart = true;
 
-    QList<SessionAction> requests;
-    QList<WindowPosCall> windowPosCalls;
-    QList<ProgramStart> programStarts;
+    std::vector<SessionAction> requests;
+    std::vector<std::string> programStarts;
+    int windowPosFlags = 0;
+    int armings = 0;
     int endProgramCalls = 0;
 
-    // Both clocks move on together, as they do while the machine is awake.
+    // All clocks move on together, as they do while the machine is awake.
     void advanceMs(std::int64_t ms)
     {
-        now = now.addMSecs(ms);
+        now += static_cast<double>(ms) / 86'400'000.0;
         monotonic += ms;
+        sinceBoot += ms;
     }
 
-    QDateTime currentDateTime() const override { return now; }
+    WallClock currentDateTime() const override { return datevalue::toWallClock(now); }
     std::int64_t monotonicMs() const override { return monotonic; }
+    std::int64_t sinceBootMs() const override { return sinceBoot; }
     Separators separators() const override { return localeSeparators; }
-    void setWindowPos(QWidget *window, int insertAfter, std::int32_t flags) override
+    void setWindowPos(WindowHandle, int insertAfter, std::int32_t flags) override
     {
-        windowPosCalls.append({window, insertAfter, flags});
+        windowPosFlags = insertAfter == hwndTopmost ? flags : -1;
     }
-    void exitWindows(SessionAction action) override { requests.append(action); }
+    void exitWindows(SessionAction action) override { requests.push_back(action); }
+    void scheduleArmed() override { ++armings; }
     void endProgram() override { ++endProgramCalls; }
-    bool startProgram(const QString &commandLine, int windowStyle) override
+    bool startProgram(const std::string &commandLine, int windowStyle) override
     {
-        programStarts.append({commandLine, windowStyle});
+        programStarts.push_back(commandLine + " @" + std::to_string(windowStyle));
         return programsStart;
     }
 };

@@ -1,11 +1,15 @@
 #include "DBusSessionEnder.h"
 
+#include <QCoreApplication>
+#include <QDBusError>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
+#include <thread>
 
 namespace {
 
@@ -63,10 +67,39 @@ QDBusMessage xfceMessage(SessionAction action)
 
 } // namespace
 
-DBusSessionEnder::DBusSessionEnder(QObject *parent)
-    : QObject(parent), m_sessionBus(QDBusConnection::sessionBus()), m_systemBus(QDBusConnection::systemBus())
+DBusSessionEnder::DBusSessionEnder(QObject *parent) : QObject(parent)
 {
+    // Connected once the event loop runs, each on a thread of its own. Qt connects to every
+    // bus on one shared thread: the window's own use of the session bus (accessibility)
+    // comes first, and the system bus is asked for only once the session bus is watched,
+    // so one that does not answer holds up neither start-up nor the tick.
+    QTimer::singleShot(0, this, [this] { connectInBackground(true); });
+}
+
+void DBusSessionEnder::connectInBackground(bool session)
+{
+    QPointer<DBusSessionEnder> self(this);
+    std::thread([self, session] {
+        const QDBusConnection bus = session ? QDBusConnection::sessionBus() : QDBusConnection::systemBus();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, bus, session] {
+                if (self)
+                    self->useBus(bus, session);
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void DBusSessionEnder::useBus(const QDBusConnection &bus, bool session)
+{
+    if (!session) {
+        m_systemBus = bus;
+        return;
+    }
+    m_sessionBus = bus;
     watchDesktops();
+    connectInBackground(false);
 }
 
 QDBusMessage DBusSessionEnder::desktopMessage(const QString &service, SessionAction action)
@@ -95,10 +128,10 @@ QDBusMessage DBusSessionEnder::logindMessage(SessionAction action)
 
 void DBusSessionEnder::watchDesktops()
 {
-    if (!m_sessionBus.isConnected())
+    if (!m_sessionBus->isConnected())
         return;
     // The watcher first, then the questions: a manager that starts in between is not missed.
-    m_watcher.setConnection(m_sessionBus);
+    m_watcher.setConnection(*m_sessionBus);
     m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
     for (const QString &service : desktopServices)
         m_watcher.addWatchedService(service);
@@ -113,7 +146,7 @@ void DBusSessionEnder::watchDesktops()
         QDBusMessage question = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-        auto *watcher = new QDBusPendingCallWatcher(m_sessionBus.asyncCall(question << service), this);
+        auto *watcher = new QDBusPendingCallWatcher(m_sessionBus->asyncCall(question << service), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *answer) {
             const QDBusPendingReply<bool> owned = *answer;
             if (owned.isValid() && owned.value())
@@ -132,23 +165,38 @@ QString DBusSessionEnder::desktopService() const
     return {};
 }
 
+void DBusSessionEnder::allowAnotherRequest()
+{
+    if (m_unanswered == 0)
+        m_holdRequests = false;
+}
+
 void DBusSessionEnder::request(SessionAction action)
 {
     const QString desktop = desktopService();
+    std::optional<QDBusConnection> &bus = desktop.isEmpty() ? m_systemBus : m_sessionBus;
+    if (m_holdRequests || !bus)
+        return; // asked again by the next tick whose trigger is met
+    m_holdRequests = true;
     if (desktop.isEmpty())
-        send(m_systemBus, logindMessage(action));
+        send(*bus, logindMessage(action));
     else
-        send(m_sessionBus, desktopMessage(desktop, action));
+        send(*bus, desktopMessage(desktop, action));
 }
 
 void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
 {
-    // The answer, or a refusal, is not acted on: a refused request is simply made again
-    // by the next tick whose trigger is met. Only its arrival is counted.
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
     ++m_unanswered;
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
+        // A refusal is asked again by the next tick whose trigger is met; an acceptance, or
+        // a call that got no answer at all, holds further requests until the schedule is
+        // armed anew.
+        const QDBusError error = answer->error();
+        if (error.isValid() && error.type() != QDBusError::NoReply && error.type() != QDBusError::Timeout &&
+            error.type() != QDBusError::TimedOut)
+            m_holdRequests = false;
         if (--m_unanswered == 0 && m_onAllAnswered)
             m_onAllAnswered();
     });

@@ -1,9 +1,13 @@
 #include "DBusSessionEnder.h"
 #include "platform/BrowserCommand.h"
 #include "platform/SystemClock.h"
+#include "platform/qt/LocaleSeparators.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QLocale>
+#include <QUrl>
 #include <QWidget>
 
 #include <array>
@@ -35,17 +39,23 @@ void forget(QtSetting &setting)
         qunsetenv(setting.variable);
 }
 
-class LinuxPlatform final : public SystemClockPlatform {
+class LinuxPlatform final : public QtPlatform {
 public:
-    void setWindowPos(QWidget *window, int insertAfter, std::int32_t) override
+    WallClock currentDateTime() const override { return systemclock::localNow(); }
+    std::int64_t monotonicMs() const override { return systemclock::monotonicMs(); }
+    std::int64_t sinceBootMs() const override { return systemclock::sinceBootMs(); }
+    Separators separators() const override { return m_separators; }
+
+    void setWindowPos(WindowHandle window, int insertAfter, std::int32_t) override
     {
         // Qt's stay-on-top hint is the window manager's "above" state; it neither moves
         // nor resizes the window. Made before the window is shown, it costs no remapping.
         if (window)
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, insertAfter == hwndTopmost);
+            static_cast<QWidget *>(window)->setWindowFlag(Qt::WindowStaysOnTopHint, insertAfter == hwndTopmost);
     }
 
     void exitWindows(SessionAction action) override { m_ender.request(action); }
+    void scheduleArmed() override { m_ender.allowAnotherRequest(); }
 
     void endProgram() override
     {
@@ -53,13 +63,14 @@ public:
         QCoreApplication::exit(0);
     }
 
-    bool startProgram(const QString &commandLine, int) override
+    bool startProgram(const std::string &commandLine, int) override
     {
         // No such browser here: its address goes to the desktop's default handler
         // (xdg-open's conventions), started without a shell.
         forget(qtSettings[2]);
         const auto address = addressOfCommandLine(commandLine);
-        return address && QDesktopServices::openUrl(urlOfAddress(*address));
+        return address &&
+               QDesktopServices::openUrl(QUrl(QString::fromStdString(urlOfAddress(*address)), QUrl::StrictMode));
     }
 
     void finish() override
@@ -69,6 +80,8 @@ public:
     }
 
 private:
+    // Read once: the tick writes the clock text every second.
+    Separators m_separators = separatorsOf(QLocale::system());
     // Made with the platform, so that which session manager runs is known by the first request.
     DBusSessionEnder m_ender;
     bool m_ending = false;
@@ -76,7 +89,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<Platform> createPlatform()
+std::unique_ptr<QtPlatform> createPlatform()
 {
     return std::make_unique<LinuxPlatform>();
 }

@@ -1,11 +1,8 @@
 #include "Win32Session.h"
 
-#ifdef _WIN32
-#include <windows.h>
+#include "Wide.h"
 
 #include <shellapi.h>
-
-#include <string>
 
 namespace win32 {
 
@@ -19,31 +16,26 @@ void enableShutdownPrivilege()
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", // SE_SHUTDOWN_NAME
-                              &privileges.Privileges[0].Luid))
+    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     CloseHandle(token);
 }
 
 } // namespace
 
-void exitWindows(unsigned flags)
+void exitWindows(SessionAction action)
 {
-    if (needsShutdownPrivilege(flags))
+    const unsigned flags = exitFlags(action);
+    if (action != SessionAction::LogOff)
         enableShutdownPrivilege();
-    ExitWindowsEx(flags, 0);
+    // Planned, so that the system log does not record an unexpected shutdown.
+    ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED);
 }
 
-void setTopmost(void *window, int insertAfter, unsigned flags)
-{
-    SetWindowPos(static_cast<HWND>(window), reinterpret_cast<HWND>(static_cast<INT_PTR>(insertAfter)), 0, 0, 0, 0,
-                 flags);
-}
-
-bool startProgram(const wchar_t *commandLine, int windowStyle)
+bool startProgram(const std::string &commandLine, int windowStyle)
 {
     // CreateProcess may write into the command line, so it gets a copy of its own.
-    std::wstring writable(commandLine);
+    std::wstring writable = wide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -56,17 +48,10 @@ bool startProgram(const wchar_t *commandLine, int windowStyle)
     return true;
 }
 
-bool openWithDefaultHandler(const wchar_t *address)
+bool openWithDefaultHandler(const std::string &address)
 {
-    const auto result =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWMAXIMIZED));
-    return result > 32;
-}
-
-bool fileExists(const wchar_t *path)
-{
-    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    const HINSTANCE result = ShellExecuteW(nullptr, L"open", wide(address).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 } // namespace win32
-#endif

@@ -14,7 +14,9 @@ cleanup() {
   if [ $status -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
     screenshot "failed-${TEST_NAME:-test}" || true
   fi
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if declare -F before_cleanup >/dev/null; then before_cleanup || true; fi
+  # A stopped process takes the signal once continued.
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$WORK"
   exit $status
@@ -52,17 +54,15 @@ start_x() {
   fail "openbox did not start"
 }
 
-# One private bus; prints its address.
-start_bus() {
-  local out="$WORK/bus.$1"
-  dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$out"
-  PIDS+=("$(sed -n 2p "$out")")
-  sed -n 1p "$out"
-}
-
+# Two private buses for the session and the system; their daemons are ended on exit.
 start_buses() {
-  DBUS_SESSION_BUS_ADDRESS=$(start_bus session)
-  DBUS_SYSTEM_BUS_ADDRESS=$(start_bus system)
+  local bus
+  for bus in session system; do
+    dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$WORK/bus.$bus"
+    PIDS+=("$(sed -n 2p "$WORK/bus.$bus")")
+  done
+  DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session")
+  DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")
   export DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS
 }
 
@@ -73,7 +73,13 @@ start_program() {
   PIDS+=("$PROGRAM_PID")
   WINDOW=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' |
     head -1) || true
-  [ -n "$WINDOW" ] || { cat "$WORK/program.log" >&2; fail "the window did not appear"; }
+  [ -n "$WINDOW" ] || {
+    cat "$WORK/program.log" >&2
+    ps -o pid,stat,wchan:20,etime,args -p "$PROGRAM_PID" >&2 || true
+    xwininfo -root -tree | grep -c '"' >&2 || true
+    [ -z "${DEBUG_HANG:-}" ] || gdb -p "$PROGRAM_PID" -batch -ex "thread apply all bt 25" 2>/dev/null | grep -E '^#|^Thread' | grep -v ' in ?? ' >&2
+    fail "the window did not appear"
+  }
 }
 
 window_field() {

@@ -1,6 +1,6 @@
-#include "Form1.h"
+#include "MainWindow.h"
+#include "QtPlatform.h"
 #include "Version.h"
-#include "platform/Platform.h"
 
 #include <QApplication>
 
@@ -16,9 +16,9 @@ int main(int argc, char *argv[])
     const auto platform = createPlatform();
     int exitCode = 0;
     {
-        Form1 form(*platform);
-        form.load();
-        form.show();
+        MainWindow window(*platform);
+        window.load();
+        window.show();
         exitCode = QApplication::exec();
     } // the window and its timer are gone here: no handler runs after this point
     platform->finish();

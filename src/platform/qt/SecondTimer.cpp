@@ -1,14 +1,7 @@
 #include "SecondTimer.h"
 
-#include "Platform.h"
-
-namespace {
-
-// Margin after the boundary: the timer runs on the monotonic clock, which may be slewed
-// against the wall clock by a millisecond or so; firing just early would show the old second.
-constexpr int marginMs = 2;
-
-} // namespace
+#include "platform/Platform.h"
+#include "schedule/Scheduler.h"
 
 SecondTimer::SecondTimer(const Platform &clock, std::function<void()> onTick, QObject *parent)
     : QObject(parent), m_clock(clock), m_onTick(std::move(onTick))
@@ -23,19 +16,9 @@ void SecondTimer::start()
     scheduleNext();
 }
 
-void SecondTimer::stop()
-{
-    m_timer.stop();
-}
-
 bool SecondTimer::isActive() const
 {
     return m_timer.isActive();
-}
-
-int SecondTimer::delayAfter(int millisecond)
-{
-    return 1000 - millisecond + marginMs;
 }
 
 void SecondTimer::tick()
@@ -47,5 +30,5 @@ void SecondTimer::tick()
 
 void SecondTimer::scheduleNext()
 {
-    m_timer.start(delayAfter(m_clock.currentDateTime().time().msec()));
+    m_timer.start(msUntilNextTick(m_clock.currentDateTime().millisecond));
 }

@@ -6,7 +6,7 @@ namespace {
 
 // The first run of characters between two fields of a date or time pattern, where
 // letters are fields and quoted text is literal.
-QString firstSeparator(const QString &pattern, const QString &fallback)
+std::string firstSeparator(const QString &pattern, const std::string &fallback)
 {
     QString separator;
     bool seenField = false;
@@ -20,7 +20,7 @@ QString firstSeparator(const QString &pattern, const QString &fallback)
         }
     }
     separator = separator.trimmed();
-    return separator.isEmpty() ? fallback : separator;
+    return separator.isEmpty() ? fallback : separator.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Opens the program on this desktop without any power to end the session: it runs on
+# private session and system buses where a stand-in logind only prints what it is asked.
+# Needs a graphical session (DISPLAY). Ctrl+C ends it all.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ -n "${DISPLAY:-}" ] || { echo "try.sh needs a graphical session (DISPLAY is not set)" >&2; exit 1; }
+scripts/setup.sh test
+cmake --preset dev >/dev/null && cmake --build --preset dev >/dev/null
+work=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+for bus in session system; do
+  dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/$bus"
+  pids+=("$(sed -n 2p "$work/$bus")")
+done
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$work/session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$work/system")
+build/dev/tests/fake_service system org.freedesktop.login1 | sed -u 's/^/stand-in logind was asked: /' &
+pids+=($!)
+build/dev/src/tamsverolind

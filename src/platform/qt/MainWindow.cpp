@@ -1,0 +1,337 @@
+#include "MainWindow.h"
+
+#include "Pickers.h"
+#include "about/AboutMenu.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+// The clock's design face is a Windows bitmap face; these stand in for it, in order.
+// Liberation Sans (or its twin Arimo) fits both clock lines inside the label at 24 points.
+const QStringList designFontFamilies{
+    QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+    QStringLiteral("Arial"),
+};
+// The controls' font: the same faces at the size of the Windows dialog font.
+constexpr int controlFontPoints = 8;
+
+QFont designFont(int points)
+{
+    QFont font;
+    font.setFamilies(designFontFamilies);
+    font.setPointSize(points);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QRect pixels(const TwipsRect &place, double dpi)
+{
+    const PixelRect rect = place.toPixels(dpi);
+    return {rect.left, rect.top, rect.width, rect.height};
+}
+
+std::int16_t buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return vbLeftButton;
+    case Qt::RightButton:
+        return vbRightButton;
+    case Qt::MiddleButton:
+        return vbMiddleButton;
+    default:
+        return 0;
+    }
+}
+
+std::int16_t shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
+                                     (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+QComboBox *makeActionBox(QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setEditable(true);
+    // The text stays as typed: no completion that changes its case, no item added on Return.
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string_view action : form::actionItems)
+        box->addItem(text(action), 0);
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    // Return and Enter press the focused button, as in a Windows dialog.
+    button->setAutoDefault(true);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform &platform, QWidget *parent)
+    : QWidget(parent), m_platform(platform), m_form(*this, platform),
+      m_timer(
+          platform, [this] { m_form.scheduler().Timer1_Timer(); }, this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(text(form::caption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tamsverolind.png")));
+    setFont(designFont(controlFontPoints));
+    const Separators separators = platform.separators();
+    for (const ControlDescription &description : form::controls()) {
+        if (QWidget *control = makeControl(description, separators))
+            m_controls[description.id] = control;
+    }
+    for (const ControlId id : form::tabOrder())
+        m_tabOrder.push_back(m_controls.at(id));
+    m_designedPlace = pixels(form::clientPlace, dotsPerInch());
+    setGeometry(m_designedPlace);
+    setFixedSize(m_designedPlace.size());
+    setAccessibleName(text(form::caption));
+    buildAboutMenu();
+    wireHandlers();
+}
+
+QWidget *MainWindow::makeControl(const ControlDescription &description, const Separators &separators)
+{
+    QWidget *parent = description.parent == ControlId::Form1 ? this : m_controls.at(description.parent);
+    const QString caption = text(description.caption);
+    QWidget *control = nullptr;
+    switch (description.kind) {
+    case ControlKind::Timer:
+        return nullptr; // the second timer is the window's own
+    case ControlKind::CommandButton:
+        control = makeButton(parent);
+        static_cast<QPushButton *>(control)->setText(caption);
+        break;
+    case ControlKind::Frame:
+        control = new QGroupBox(caption, parent);
+        break;
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, parent);
+        QFont font = designFont(form::clockFont.points);
+        label->setFont(font);
+        label->setWordWrap(true); // the date above the time
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        control = label;
+        break;
+    }
+    case ControlKind::DatePicker:
+        control = new DatePicker(description.format, separators, parent);
+        break;
+    case ControlKind::ComboBox:
+        control = makeActionBox(parent);
+        static_cast<QComboBox *>(control)->setEditText(caption);
+        break;
+    case ControlKind::OptionButton:
+        control = new QRadioButton(caption, parent);
+        static_cast<QRadioButton *>(control)->setChecked(description.selected);
+        break;
+    }
+    control->setObjectName(text(description.name));
+    control->setEnabled(description.enabled);
+    control->setGeometry(pixels(description.place, dotsPerInch()));
+    control->setAccessibleName(description.accessibleName.empty() ? caption : text(description.accessibleName));
+    if (auto *box = qobject_cast<QComboBox *>(control))
+        box->lineEdit()->setAccessibleName(control->accessibleName()); // the edit field takes the focus
+    // A press that a control does not take stays with it: only the window's background,
+    // the "Action" frame and the clock open the About menu.
+    control->setAttribute(Qt::WA_NoMousePropagation);
+    return control;
+}
+
+void MainWindow::buildAboutMenu()
+{
+    m_aboutMenu = new QMenu(text(form::aboutMenuCaption), this);
+    m_aboutMenu->setObjectName(QStringLiteral("mnuAbout"));
+    const std::vector<std::string> captions = aboutCaptions();
+    for (std::size_t index = 0; index < captions.size(); ++index) {
+        QAction *item =
+            captions[index] == "-" ? m_aboutMenu->addSeparator() : m_aboutMenu->addAction(text(captions[index]));
+        item->setObjectName(QStringLiteral("mnusubAbout_%1").arg(index));
+        const auto itemIndex = static_cast<std::int16_t>(index);
+        connect(item, &QAction::triggered, this, [this, itemIndex] { m_form.about().mnusubAbout_Click(itemIndex); });
+    }
+}
+
+void MainWindow::wireHandlers()
+{
+    connect(static_cast<QPushButton *>(control(ControlId::Command1)), &QPushButton::clicked, this,
+            [this] { m_form.scheduler().Command1_Click(); });
+    connect(static_cast<QPushButton *>(control(ControlId::Command2)), &QPushButton::clicked, this,
+            [this] { m_form.scheduler().Command2_Click(); });
+    // Shift+F10 opens the menu as Windows' keyboard users expect; the context-menu key
+    // reaches contextMenuEvent().
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0); });
+    for (QObject *surface : {static_cast<QObject *>(this), static_cast<QObject *>(control(ControlId::Frame2)),
+                             static_cast<QObject *>(control(ControlId::Label1))})
+        surface->installEventFilter(this);
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    // Every control keeps its own place in the tab order, the unchecked option too (Qt
+    // would pass over it), and a disabled button is skipped.
+    QWidget *focus = QApplication::focusWidget();
+    auto current = std::find_if(m_tabOrder.begin(), m_tabOrder.end(),
+                                [focus](QWidget *c) { return c == focus || c->isAncestorOf(focus); });
+    const auto count = static_cast<std::ptrdiff_t>(m_tabOrder.size());
+    std::ptrdiff_t index = current == m_tabOrder.end() ? (next ? -1 : 0) : current - m_tabOrder.begin();
+    for (std::ptrdiff_t step = 0; step < count; ++step) {
+        index = (index + (next ? 1 : count - 1)) % count;
+        QWidget *candidate = m_tabOrder[static_cast<std::size_t>(index)];
+        if (candidate->isEnabled() && candidate->isVisibleTo(this)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::load()
+{
+    m_form.Form_Load();
+    m_timer.start();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // The designed place is that of the client area, not of the frame. Placed through the
+    // native window before it is first mapped, the window manager is told so (static
+    // gravity). QWindow ignores a geometry equal to the one it has, hence the two steps.
+    if (!event->spontaneous() && !m_placed && windowHandle()) {
+        m_placed = true;
+        windowHandle()->setGeometry(m_designedPlace.translated(1, 0));
+        windowHandle()->setGeometry(m_designedPlace);
+    }
+    QWidget::showEvent(event);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The context-menu key and Shift+F10 stand for a right-click on the window, from any
+    // control that has no menu of its own. Mouse presses are handled as they go down.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *press = static_cast<QMouseEvent *>(event);
+    const double dpi = dotsPerInch();
+    const std::int16_t buttonDown = buttonCode(press->button());
+    const std::int16_t shift = shiftCode(press->modifiers());
+    const float x = pixelsToTwips(press->position().x(), dpi);
+    const float y = pixelsToTwips(press->position().y(), dpi);
+    AboutHandlers &about = m_form.about();
+    if (watched == this)
+        about.Form_MouseDown(buttonDown, shift, x, y);
+    else if (watched == control(ControlId::Frame2))
+        about.Frame2_MouseDown(buttonDown, shift, x, y);
+    else
+        about.Label1_MouseDown(buttonDown, shift, x, y);
+    return true;
+}
+
+double MainWindow::dotsPerInch() const
+{
+    return logicalDpiX();
+}
+
+std::string MainWindow::labelCaption() const
+{
+    return static_cast<QLabel *>(control(ControlId::Label1))->text().toStdString();
+}
+
+void MainWindow::setLabelCaption(const std::string &caption)
+{
+    static_cast<QLabel *>(control(ControlId::Label1))->setText(text(caption));
+}
+
+void MainWindow::setButtonEnabled(Button which, bool enabled)
+{
+    control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2)->setEnabled(enabled);
+}
+
+void MainWindow::giveFocus(Button which)
+{
+    control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2)->setFocus(Qt::OtherFocusReason);
+}
+
+VbBoolean MainWindow::optionValue(Option option) const
+{
+    const auto *radio =
+        static_cast<QRadioButton *>(control(option == Option::Option1 ? ControlId::Option1 : ControlId::Option2));
+    return radio->isChecked() ? vbTrue : vbFalse;
+}
+
+std::string MainWindow::comboText() const
+{
+    return static_cast<QComboBox *>(control(ControlId::cboShutdown))->currentText().toStdString();
+}
+
+DatePicker *MainWindow::picker(Picker which) const
+{
+    return static_cast<DatePicker *>(control(which == Picker::dtpTime ? ControlId::dtpTime : ControlId::dtpCountDown));
+}
+
+DateValue MainWindow::pickerValue(Picker which) const
+{
+    return picker(which)->value();
+}
+
+void MainWindow::setPickerValue(Picker which, DateValue value)
+{
+    picker(which)->setValue(value);
+}
+
+void MainWindow::popUpAboutMenu()
+{
+    // popup(), not exec(): no nested event loop, so the clock goes on while the menu is open.
+    const QPoint pointer = QCursor::pos();
+    m_aboutMenu->popup(rect().contains(mapFromGlobal(pointer)) ? pointer : mapToGlobal(QPoint(0, 0)));
+}
+
+void MainWindow::showLinkFailure(const std::string &address)
+{
+    auto *message = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                    QStringLiteral("No program could be started to open this address:\n\n%1\n\n"
+                                                   "You can copy it from here.")
+                                        .arg(text(address)),
+                                    QMessageBox::Ok, this);
+    message->setObjectName(QStringLiteral("linkFailure"));
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    // Modeless: Ok and Cancel keep working while the message is open.
+    message->setWindowModality(Qt::NonModal);
+    message->show();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <memory>
+
+// The operations as the Qt front-end's backend provides them, with what only a Qt program
+// needs around its event loop.
+class QtPlatform : public Platform {
+public:
+    // Called once the event loop has ended: lets a request made by the last handler leave
+    // the program (at most a moment) before it exits.
+    virtual void finish() {}
+};
+
+// The backend compiled for this operating system; made once the application object exists.
+std::unique_ptr<QtPlatform> createPlatform();
+
+// Before the application object exists: picks the window system the program prefers.
+void chooseWindowSystem();
+// Right after: programs started later get the environment the program was started with.
+void forgetWindowSystemChoice();

@@ -1,0 +1,23 @@
+#include "Win32Platform.h"
+#include "Win32Window.h"
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    Win32Platform platform;
+    Win32Window window(platform);
+    if (!window.create(instance))
+        return 1;
+    window.show(showCommand);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.handleDialogKeys(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,127 @@
+#include "platform/qt/MainWindow.h"
+#include "support/FakePlatform.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+// The Qt window built from the description, driven as a user drives it.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_platform = std::make_unique<FakePlatform>();
+        m_window = std::make_unique<MainWindow>(*m_platform);
+        m_window->load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void builtAsDesigned()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tamsverolind"));
+        if (m_window->logicalDpiX() == 96) {
+            QCOMPARE(m_window->geometry(), QRect(626, 295, 169, 271));
+            QCOMPARE(widget(ControlId::dtpCountDown)->geometry(), QRect(40, 104, 73, 25));
+            QCOMPARE(widget(ControlId::Label1)->parentWidget(), widget(ControlId::Frame1));
+        }
+        auto *target = static_cast<QDateTimeEdit *>(widget(ControlId::dtpTime));
+        QCOMPARE(target->text(), QStringLiteral("06/12/26 00:00:00"));
+        QCOMPARE(target->minimumDateTime().date(), QDate(1601, 1, 1));
+        QVERIFY(!widget(ControlId::Command2)->isEnabled());
+        QCOMPARE(m_platform->windowPosFlags, 3);
+        // Both clock lines fit the label in its 24-point face.
+        auto *label = static_cast<QLabel *>(widget(ControlId::Label1));
+        const QFontMetrics metrics(label->font());
+        QVERIFY(metrics.horizontalAdvance(QStringLiteral("28/12/08")) <= label->width());
+        QVERIFY(2 * metrics.height() <= label->height() + 1);
+    }
+
+    void keyboardAlone()
+    {
+        // Tab walks the designed order; every control has a name a screen reader speaks.
+        widget(ControlId::cboShutdown)->setFocus();
+        QStringList walked;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            while (focus && focus->objectName().isEmpty()) // an inner line edit
+                focus = focus->parentWidget();
+            // Qt's accessible combo box on Linux reports its text as its name and leaves the
+            // label to a relation; the others speak their name.
+            const QString spoken = qobject_cast<QComboBox *>(focus)
+                                       ? focus->accessibleName()
+                                       : QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+            walked << focus->objectName() + QLatin1Char('=') + spoken;
+        }
+        QCOMPARE(walked.join(u' '), QStringLiteral("Option1=by set Date/Time dtpTime=by set Date/Time "
+                                                   "Option2=by Count Down dtpCountDown=by Count Down Command1=Ok "
+                                                   "cboShutdown=Action"));
+        // Return presses the focused button; armed, "Ok" is skipped and "Cancel" has the focus.
+        widget(ControlId::Command1)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_window->form().state().blnArmed, vbTrue);
+        QCOMPARE(QApplication::focusWidget(), widget(ControlId::Command2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), widget(ControlId::dtpCountDown));
+        // A field steps within itself: seconds from 00 down to 59, the minutes stay.
+        auto *countDown = static_cast<QDateTimeEdit *>(widget(ControlId::dtpCountDown));
+        countDown->setTime(QTime(0, 5, 0));
+        countDown->setCurrentSection(QDateTimeEdit::SecondSection);
+        QTest::keyClick(countDown, Qt::Key_Down);
+        QCOMPARE(countDown->time(), QTime(0, 5, 59));
+        // Shift+F10 opens the About menu as a right-click would.
+        QTest::keyClick(widget(ControlId::Command2), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(m_window->aboutMenu()->isVisible());
+    }
+
+    void actionBoxKeepsItsTextAndItems()
+    {
+        auto *box = static_cast<QComboBox *>(widget(ControlId::cboShutdown));
+        for (const QString &typed : {QStringLiteral("restart"), QStringLiteral("Hibernate")}) {
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), typed);
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+            QCOMPARE(m_window->comboText(), typed.toStdString());
+            QCOMPARE(box->count(), 3);
+        }
+    }
+
+    void rightClickSurfacesAndTheLinkMessage()
+    {
+        QMenu *menu = m_window->aboutMenu();
+        QTest::mouseClick(widget(ControlId::Command1), Qt::RightButton);
+        QTest::mouseClick(widget(ControlId::Frame1), Qt::RightButton, {}, QPoint(3, 3)); // the border
+        QTest::mouseClick(widget(ControlId::Label1), Qt::LeftButton);
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(widget(ControlId::Frame2), Qt::RightButton, {}, QPoint(140, 120));
+        QTRY_VERIFY(menu->isVisible());
+        m_platform->programsStart = false;
+        menu->actions().at(homePageItem)->trigger();
+        menu->hide();
+        auto *message = m_window->findChild<QMessageBox *>(QStringLiteral("linkFailure"));
+        QVERIFY(message && message->text().contains(QStringLiteral("www.example.org/tamsverolind")));
+        QCOMPARE(message->windowModality(), Qt::NonModal);
+        // The window still answers while the message is open.
+        QTest::mouseClick(widget(ControlId::Command1), Qt::LeftButton);
+        QCOMPARE(m_window->form().state().blnArmed, vbTrue);
+    }
+
+private:
+    QWidget *widget(ControlId id) const { return m_window->control(id); }
+
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
