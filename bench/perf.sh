@@ -39,7 +39,7 @@ echo "${samples[*]} ms; includes about 3 ms per poll of the X server)"
 echo "== Armed and ticking for ${ARMED_SECONDS} s (count-down of 23:59:59) =="
 start_program
 sleep 0.5
-type_count_down 235959
+choose_count_down; xdotool key --delay 50 Tab; xdotool type --delay 60 235959
 press_ok
 sleep 2
 switches() { # tid name voluntary+involuntary, per thread

@@ -1,19 +1,14 @@
 # Shared by the real-window tests: a private X server with a real window manager, private
-# session and system buses, screenshots kept as artifacts, and clean-up on exit.
-# Nothing here reaches the machine's own buses or display.
-
+# buses, a screenshot when a test fails, and every process it started ended on exit, by
+# its process id. Nothing here reaches the machine's own buses or display.
 set -euo pipefail
-
 ARTIFACTS=${TAMSVEROLIND_ARTIFACTS:-$PWD/test-artifacts}
 mkdir -p "$ARTIFACTS"
 WORK=$(mktemp -d)
 PIDS=()
-
 cleanup() {
   local status=$?
-  if [ $status -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
-    screenshot "failed-${TEST_NAME:-test}" || true
-  fi
+  [ $status -eq 0 ] || [ -z "${DISPLAY:-}" ] || screenshot "failed-${TEST_NAME:-test}" || true
   if declare -F before_cleanup >/dev/null; then before_cleanup || true; fi
   # A stopped process takes the signal once continued.
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
@@ -22,125 +17,80 @@ cleanup() {
   exit $status
 }
 trap cleanup EXIT
-# A step that fails on its own says which it was.
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+fail() { echo "FAIL: $*" >&2; exit 1; }
+screenshot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
+now_ms() { date +%s%3N; }
+# Polls a condition every 0.05 s for up to $1 seconds.
+wait_for() { local end=$(( $(now_ms) + $1 * 1000 )); shift; until "$@"; do [ "$(now_ms)" -lt $end ] || return 1; sleep 0.05; done; }
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-screenshot() {
-  import -window root "$ARTIFACTS/$1.png" 2>/dev/null
-}
-
-# Xvfb at 96 DPI with openbox managing the windows.
+# Xvfb at 96 DPI, answering, with openbox managing the windows.
 start_x() {
-  local fd_file="$WORK/display"
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1280x1024}x24" -dpi 96 -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
-  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
-  [ -s "$fd_file" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$fd_file")"
+  wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -1 "$WORK/display")"
+  wait_for 10 xprop -root _NET_ACTIVE_WINDOW >/dev/null 2>&1 || fail "the X server does not answer"
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  local wm=$!
-  PIDS+=("$wm")
-  for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
-    kill -0 "$wm" 2>/dev/null || break
-    sleep 0.05
-  done
-  cat "$WORK/openbox.log" >&2
-  fail "openbox did not start"
+  PIDS+=($!)
+  wait_for 15 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    { cat "$WORK/openbox.log" >&2; fail "openbox did not start"; }
 }
-
-# Two private buses for the session and the system; their daemons are ended on exit.
+# Private session and system buses.
 start_buses() {
   local bus
   for bus in session system; do
     dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$WORK/bus.$bus"
     PIDS+=("$(sed -n 2p "$WORK/bus.$bus")")
   done
-  DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session")
-  DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")
-  export DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")
 }
-
-# Starts the program; its window id is in WINDOW.
+# A fake service on a private bus (fake_service system|session NAME [reply|refuse|silent]);
+# the calls it receives are in $WORK/NAME.log, one a line: epoch-ms sender member signature arguments.
+start_fake() {
+  "$FAKE_SERVICE" "$@" >"$WORK/$2.log" 2>"$WORK/$2.err" &
+  FAKE_PID=$!
+  PIDS+=($!)
+  wait_for 5 grep -q ready "$WORK/$2.log" || fail "fake $2 did not start"
+}
+calls_of() { grep -v ready "$WORK/$1.log" || true; }
+request_times() { calls_of "$1" | cut -d' ' -f1; }
+# Starts "$@" (the program by default); its window id goes to WINDOW.
 start_program() {
-  "$PROGRAM" >"$WORK/program.log" 2>&1 &
+  [ $# -gt 0 ] || set -- "$PROGRAM"
+  "$@" >"$WORK/program.log" 2>&1 &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
-  WINDOW=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Tamsverolind$' |
-    head -1) || true
-  [ -n "$WINDOW" ] || {
-    cat "$WORK/program.log" >&2
-    ps -o pid,stat,wchan:20,etime,args -p "$PROGRAM_PID" >&2 || true
-    xwininfo -root -tree | grep -c '"' >&2 || true
-    [ -z "${DEBUG_HANG:-}" ] || gdb -p "$PROGRAM_PID" -batch -ex "thread apply all bt 25" 2>/dev/null | grep -E '^#|^Thread' | grep -v ' in ?? ' >&2
-    fail "the window did not appear"
-  }
+  WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tamsverolind$' | head -1) || true
+  [ -n "$WINDOW" ] || { cat "$WORK/program.log" >&2; fail "the window did not appear"; }
 }
-
-window_field() {
-  xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"
+window_field() { xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"; }
+# The window at its designed place and size, kept above the others.
+check_placed() {
+  local place
+  place="$(window_field 'Absolute upper-left X'),$(window_field 'Absolute upper-left Y') $(window_field Width)x$(window_field Height)"
+  [ "$place" = "626,295 169x271" ] || fail "window at $place"
+  xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "not kept above"
 }
-
-# A fake service on one of the private buses; its calls are logged to $WORK/NAME.log.
-start_fake() {
-  local log="$WORK/$2.log"
-  "$FAKE_SERVICE" "$@" >"$log" 2>"$WORK/$2.err" &
-  FAKE_PID=$!
-  PIDS+=("$FAKE_PID")
-  for _ in $(seq 100); do grep -q ready "$log" 2>/dev/null && return; sleep 0.05; done
-  fail "fake $2 did not start"
+# A stand-in xdg-open first on PATH: the addresses it is given go to $WORK/opened.
+stand_in_xdg_open() {
+  mkdir -p "$WORK/bin"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
+  chmod +x "$WORK/bin/xdg-open"
+  export PATH="$WORK/bin:$PATH"
+  unset BROWSER DEFAULT_BROWSER
 }
-
-calls_of() {
-  grep -v ready "$WORK/$1.log" || true
-}
-
-now_ms() {
-  date +%s%3N
-}
-
-# Clicks at a point given in the window's client coordinates.
+opened() { wait_for 10 test -s "$WORK/opened" && [ "$(cat "$WORK/opened")" = "$1" ] || fail "xdg-open got '$(cat "$WORK/opened" 2>/dev/null)'"; }
+# Clicks at a point of the window's client area (pixels at 96 DPI); what a user does there.
 click_at() {
-  local x y
-  x=$(( $(window_field 'Absolute upper-left X') + $1 ))
-  y=$(( $(window_field 'Absolute upper-left Y') + $2 ))
-  xdotool mousemove --sync "$x" "$y" click "${3:-1}"
+  xdotool mousemove --sync $(( $(window_field 'Absolute upper-left X') + $1 )) \
+    $(( $(window_field 'Absolute upper-left Y') + $2 )) click "${3:-1}"
 }
-
-# What a user does in the window, by the controls' designed places (client pixels at 96 DPI).
 choose_count_down() { click_at 72 184; }
 choose_set_time() { click_at 72 128; }
 press_ok() { click_at 44 252; }
 press_cancel() { click_at 124 252; }
-
-# Tab from the option above into its picker (its first field selected) and type the digits.
-type_count_down() { # HHMMSS
-  choose_count_down
-  xdotool key --delay 50 Tab
-  xdotool type --delay 60 "$1"
-}
-type_target() { # epoch seconds
-  choose_set_time
-  xdotool key --delay 50 Tab
-  xdotool type --delay 40 "$(date -d "@$1" +%d%m%y%H%M%S)"
-}
-type_action() {
-  click_at 80 107
-  xdotool key --delay 30 ctrl+a
-  xdotool type --delay 40 "$1"
-}
-
-# Milliseconds of each request received by a fake, one a line.
-request_times() {
-  calls_of "$1" | cut -d' ' -f1
-}
-
-# A picture of the window alone, to tell whether its clock still turns.
-window_picture_sum() {
-  import -window "$WINDOW" png:- 2>/dev/null | md5sum | cut -d' ' -f1
-}
+type_action() { click_at 80 107; xdotool key --delay 30 ctrl+a; xdotool type --delay 40 "$1"; }
+# Tab from the set-time option into its picker (first field selected) and type the target.
+type_target() { choose_set_time; xdotool key --delay 50 Tab; xdotool type --delay 40 "$(date -d "@$1" +%d%m%y%H%M%S)"; }
+window_picture_sum() { import -window "$WINDOW" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }

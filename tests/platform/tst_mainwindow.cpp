@@ -34,11 +34,8 @@ private slots:
             QCOMPARE(widget(ControlId::dtpCountDown)->geometry(), QRect(40, 104, 73, 25));
             QCOMPARE(widget(ControlId::Label1)->parentWidget(), widget(ControlId::Frame1));
         }
-        auto *target = static_cast<QDateTimeEdit *>(widget(ControlId::dtpTime));
-        QCOMPARE(target->text(), QStringLiteral("06/12/26 00:00:00"));
-        QCOMPARE(target->minimumDateTime().date(), QDate(1601, 1, 1));
+        QCOMPARE(static_cast<QDateTimeEdit *>(widget(ControlId::dtpTime))->text(), QStringLiteral("06/12/26 00:00:00"));
         QVERIFY(!widget(ControlId::Command2)->isEnabled());
-        QCOMPARE(m_platform->windowPosFlags, 3);
         // Both clock lines fit the label in its 24-point face.
         auto *label = static_cast<QLabel *>(widget(ControlId::Label1));
         const QFontMetrics metrics(label->font());

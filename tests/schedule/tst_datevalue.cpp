@@ -24,67 +24,35 @@ TEST_CASE("date values and wall-clock readings convert both ways")
         CHECK(fromWallClock(row.wall) == row.value);
     }
 
-    // Whole seconds from 1601 to 9999 survive value -> wall clock -> value, to the second.
-    std::mt19937_64 random(20261206);
-    const std::int64_t first = wholeSeconds(fromWallClock({1601, 1, 1}));
-    const std::int64_t last = wholeSeconds(fromWallClock({9999, 12, 31, 23, 59, 59}));
-    std::uniform_int_distribution<std::int64_t> pick(first, last);
+    // Wall-clock seconds from 1601 to 9999 survive wall clock -> value -> wall clock.
+    std::mt19937 random(20261206);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int i = 0; i < 20000; ++i) {
-        const std::int64_t second = pick(random);
-        const std::int64_t day =
-            second >= 0 ? second / secondsPerDay : -((-second + secondsPerDay - 1) / secondsPerDay);
-        const auto seconds = static_cast<double>(second - day * secondsPerDay);
-        const DateValue value = day < 0 ? static_cast<double>(day) - seconds / secondsPerDay
-                                        : static_cast<double>(day) + seconds / secondsPerDay;
-        REQUIRE(wholeSeconds(fromWallClock(toWallClock(value))) == second);
-        REQUIRE(wholeSeconds(roundedToSecond(value + 0.4 / secondsPerDay)) == second);
+        const WallClock wall{pick(1601, 9999), pick(1, 12), pick(1, 28), pick(0, 23), pick(0, 59), pick(0, 59)};
+        REQUIRE(toWallClock(fromWallClock(wall)) == wall);
+        REQUIRE(toWallClock(roundedToSecond(fromWallClock(wall) + 0.4 / secondsPerDay)) == wall);
     }
 }
 
-TEST_CASE("time of day to the second")
+TEST_CASE("time of day to the second, the count-down step and time texts")
 {
-    const struct {
-        DateValue value;
-        int seconds;
-    } rows[] = {
-        {36887.0, 0},
-        {36887.0 + 1.0 / 86400.0, 1},
-        {36887.0 + 86399.6 / 86400.0, 0}, // rounds up to a whole day: midnight
-        {36887.0 + 86399.4 / 86400.0, 86399},
-        {-1.25, 6 * 3600},
-        {10.5 / 86400.0, 11},
-    };
-    for (const auto &row : rows) {
-        CAPTURE(row.value);
-        const DateValue time = timeOfDayToSecond(row.value);
-        CHECK(time >= 0.0);
-        CHECK(time < 1.0);
-        CHECK(std::llround(time * 86400.0) == row.seconds);
+    const DateValue day = 36887.0, second = 1.0 / 86400.0;
+    // Value, its time of day in seconds: a time part that rounds up to a whole day is midnight.
+    const std::pair<DateValue, int> rows[] = {
+        {day, 0}, {day + second, 1}, {day + 86399.6 * second, 0}, {day + 86399.4 * second, 86399}, {-1.25, 6 * 3600}};
+    for (const auto &[value, seconds] : rows) {
+        CAPTURE(value);
+        CHECK(std::llround(timeOfDayToSecond(value) * 86400.0) == seconds);
     }
-}
-
-TEST_CASE("the count-down step keeps the date, on either side of 1899")
-{
-    const DateValue oneSecond = timeFromText("00:00:01").value();
-    CHECK(oneSecond == 1.0 / 86400.0);
-    const DateValue value = fromWallClock({2000, 12, 27, 0, 0, 1});
-    CHECK(sameTimeOfDay(value - oneSecond, 0.0));
-    CHECK(toWallClock(secondsEarlier(value, 1)) == WallClock{2000, 12, 27});
+    CHECK(timeFromText("00:00:01") == second);
+    CHECK(sameTimeOfDay(fromWallClock({2000, 12, 27, 0, 0, 1}) - second, 0.0));
+    // Stepping back keeps the date, and before 1899 moves to the earlier second, not the later.
+    CHECK(toWallClock(secondsEarlier(fromWallClock({2000, 12, 27, 0, 0, 1}), 1)) == WallClock{2000, 12, 27});
     CHECK(toWallClock(secondsEarlier(fromWallClock({1850, 6, 1, 10, 0, 5}), 5)) == WallClock{1850, 6, 1, 10});
-    CHECK(toWallClock(secondsEarlier(fromWallClock({1899, 12, 30}), 1)) == WallClock{1899, 12, 29, 23, 59, 59});
-    CHECK(wholeSeconds(fromWallClock({1899, 12, 30})) - wholeSeconds(fromWallClock({1899, 12, 29, 23, 59, 59})) == 1);
-}
-
-TEST_CASE("time texts")
-{
-    CHECK(timeFromText("00:00:00") == 0.0);
-    CHECK(timeFromText("23:59:59") == 86399.0 / 86400.0);
-    CHECK(timeFromText("1:2:3") == 3723.0 / 86400.0);
-    for (const char *bad :
-         {"", "24:00:00", "00:60:00", "00:00:60", "1:2", "aa:bb:cc", "00:00:01 ", "::", "001:00:00"}) {
-        CAPTURE(bad);
+    CHECK(toWallClock(secondsEarlier(0.0, 1)) == WallClock{1899, 12, 29, 23, 59, 59});
+    CHECK(timeFromText("1:2:3") == 3723 * second);
+    for (const char *bad : {"", "24:00:00", "00:60:00", "00:00:60", "1:2", "a:b:c", "00:00:01 ", "::", "001:0:0"})
         CHECK_FALSE(timeFromText(bad).has_value());
-    }
 }
 
 TEST_CASE("clock text")
@@ -104,7 +72,8 @@ TEST_CASE("clock text")
         {-1.25, {}, "29/12/99 06:00:00"},
     };
     for (const auto &row : rows) {
-        CAPTURE(row.text);
+        const std::string text = row.text;
+        CAPTURE(text);
         CHECK(clockText(row.value, row.separators) == row.text);
     }
     CHECK(clockPattern({".", ":"}) == "dd'.'MM'.'yy HH':'mm':'ss");

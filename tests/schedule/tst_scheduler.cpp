@@ -4,35 +4,26 @@
 
 #include <doctest.h>
 
-using Action = SessionAction;
-
 namespace {
 
-// The window's handlers over a fake form and a fake clock, loaded as at start-up.
+// The window's handlers over a fake form and fake clocks, loaded as at start-up.
 struct Window {
     FakePlatform platform;
     FakeForm controls;
     Form1 form{controls, platform};
 
     Window() { form.Form_Load(); }
-
     void tick(std::int64_t ms = 1000)
     {
         platform.advanceMs(ms);
         form.scheduler().Timer1_Timer();
     }
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            tick();
-    }
     void ok() { form.scheduler().Command1_Click(); }
-    void cancel() { form.scheduler().Command2_Click(); }
     void armCountDown(int seconds, const char *action = "Shut Down")
     {
         controls.actionText = action;
         controls.setTimeSelected = false;
-        controls.setCountDown(seconds / 3600, seconds / 60 % 60, seconds % 60);
+        controls.setCountDown(seconds);
         ok();
     }
     void armTarget(WallClock target)
@@ -45,70 +36,58 @@ struct Window {
 
 } // namespace
 
-TEST_CASE("start-up and the disarmed tick")
+TEST_CASE("start-up, the disarmed tick, arming, pausing and resuming")
 {
     Window w;
     CHECK(w.form.state().datOneSecond == 1.0 / 86400.0);
-    CHECK(w.form.state().intPosFlags == 3);
     CHECK(w.platform.windowPosFlags == 3);
     CHECK(datevalue::toWallClock(w.controls.target) == WallClock{2026, 12, 6});
-    CHECK(w.controls.caption.empty());
-
     w.controls.setTimeSelected = false;
-    w.controls.setCountDown(0, 0, 5);
+    w.controls.setCountDown(30);
     w.platform.localeSeparators = {".", "."};
-    w.ticks(2);
-    CHECK(w.controls.caption == "06.12.26 12.00.02");
-    CHECK(w.controls.secondsLeft() == 5);
-    CHECK(w.requests() == 0);
-}
-
-TEST_CASE("arming, pausing and resuming")
-{
-    Window w;
-    w.armCountDown(30);
-    CHECK(w.form.state().blnArmed == vbTrue);
-    CHECK((!w.controls.command1Enabled && w.controls.command2Enabled && w.controls.focused == Button::Command2));
-    w.ticks(2);
-    w.cancel();
-    CHECK(w.form.state().blnArmed == vbFalse);
-    CHECK((w.controls.command1Enabled && !w.controls.command2Enabled && w.controls.focused == Button::Command1));
-    w.ticks(10);
-    CHECK(w.controls.secondsLeft() == 28);
+    w.tick();
+    CHECK(w.controls.caption == "06.12.26 12.00.01");
+    CHECK(w.controls.secondsLeft() == 30); // disarmed: only the clock
+    CHECK(msUntilNextTick(999) == 3);
+    for (const bool armed : {true, false}) {
+        armed ? w.ok() : w.form.scheduler().Command2_Click();
+        CHECK((w.form.state().blnArmed == (armed ? vbTrue : vbFalse) && w.controls.enabled[0] != armed));
+        CHECK((w.controls.enabled[1] == armed && w.controls.focused == (armed ? Button::Command2 : Button::Command1)));
+        w.tick();
+        w.tick();
+    }
+    CHECK(w.controls.secondsLeft() == 28); // paused by Cancel
     w.ok();
     w.tick(400); // the first tick after "Ok" steps one second
-    CHECK(w.controls.secondsLeft() == 27);
     w.tick();
     CHECK(w.controls.secondsLeft() == 26);
     CHECK(w.platform.armings == 2);
 }
 
-TEST_CASE("count-down: each second, to zero, then every tick")
+TEST_CASE("count-down: each second, to zero, then every tick, for an exact action text")
 {
     const struct {
         const char *action;
         int seconds;
-        std::vector<std::int64_t> leftAfterTicks;
+        std::int64_t leftAfterTwoTicks;
         std::size_t requestsAfterFiveTicks;
-        int programEnds;
     } rows[] = {
-        {"Restart", 3, {2, 1, 0, 0, 0}, 3, 0},
-        {"Shut Down", 0, {0, 0, 0, 0, 0}, 5, 0}, // armed at zero: the first tick fires
-        {"Log Off", 1, {0, 0, 0, 0, 0}, 5, 5},   // the real program ends at the first
-        {"restart", 2, {1, 0, 0, 0, 0}, 0, 0},   // texts match exactly: no request
-        {"Shut Down ", 2, {1, 0, 0, 0, 0}, 0, 0},
-        {"", 2, {1, 0, 0, 0, 0}, 0, 0},
+        {"Restart", 3, 1, 3}, {"Shut Down", 0, 0, 5}, // armed at zero: the first tick fires
+        {"Log Off", 1, 0, 5}, {"restart", 2, 0, 0},   {"Shut Down ", 2, 0, 0}, {"", 2, 0, 0},
     };
     for (const auto &row : rows) {
-        CAPTURE(row.action);
+        const std::string action = row.action;
+        CAPTURE(action);
         Window w;
         w.armCountDown(row.seconds, row.action);
-        for (const std::int64_t left : row.leftAfterTicks) {
+        w.tick();
+        w.tick();
+        CHECK(w.controls.secondsLeft() == row.leftAfterTwoTicks);
+        for (int i = 0; i < 3; ++i)
             w.tick();
-            CHECK(w.controls.secondsLeft() == left);
-        }
+        CHECK(w.controls.secondsLeft() == 0);
         CHECK(w.requests() == row.requestsAfterFiveTicks);
-        CHECK(w.platform.endProgramCalls == row.programEnds);
+        CHECK(w.platform.endProgramCalls == (action == "Log Off" ? 5 : 0)); // each right after its request
     }
 }
 
@@ -127,10 +106,10 @@ TEST_CASE("count-down follows the time that passed awake")
             w.tick(2);
     }
     CHECK(w.controls.secondsLeft() == 1);
-    CHECK(w.requests() == 0);
     w.platform.now += 3.0 / 24; // asleep three hours: the monotonic clock stood still
     w.form.scheduler().Timer1_Timer();
     CHECK(w.controls.secondsLeft() == 1);
+    CHECK(w.requests() == 0);
     w.tick(60000); // far longer than is left: stops at zero and fires
     CHECK(w.controls.secondsLeft() == 0);
     CHECK(w.requests() == 1);
@@ -146,15 +125,16 @@ TEST_CASE("set time fires once, in the first tick at or after it")
     } rows[] = {
         {"in its second", {2026, 12, 6, 12, 0, 3}, {1000, 1000, 1000, 300, 1000}, 1},
         {"stalled loop across it", {2026, 12, 6, 12, 0, 3}, {1000, 3000, 1000}, 1},
-        {"already passed at Ok", {2026, 12, 6, 8}, {1000, 1000, 1000}, 0},
+        {"already passed at Ok", {2026, 12, 6, 8}, {1000, 1000}, 0},
         {"a century away", {2126, 12, 6, 12, 0, 2}, {1000, 1000, 1000}, 0},
         {"asleep a minute across it", {2026, 12, 6, 12, 0, 30}, {1000, 61000, 1000}, 0},
         {"stopped just under a minute", {2026, 12, 6, 12, 0, 30}, {1000, 59000, 1000}, 1},
     };
     for (const auto &row : rows) {
-        CAPTURE(row.name);
+        const std::string name = row.name;
+        CAPTURE(name);
         Window w;
-        w.controls.setCountDown(0, 0, 9);
+        w.controls.setCountDown(9);
         w.armTarget(row.target);
         for (const std::int64_t ms : row.tickMs)
             w.tick(ms);
@@ -163,42 +143,23 @@ TEST_CASE("set time fires once, in the first tick at or after it")
     }
 }
 
-TEST_CASE("set time with the clock stepped over it")
+TEST_CASE("set time with the clock stepped over it, and changes while armed")
 {
     Window w;
     w.armTarget({2026, 12, 6, 12, 30});
     w.tick();
     w.platform.now += 1.0 / 24; // stepped an hour ahead, over the target
     w.tick();
-    CHECK(w.requests() == 1);
     w.platform.now -= 2.0 / 24; // and back again, over it
-    w.ticks(2);
+    w.tick();
     CHECK(w.requests() == 1);
-    // Time then runs forward over the target once more: a new crossing, a new request.
+    // Time runs forward over the target once more: a new crossing, a new request.
     w.platform.now = datevalue::fromWallClock({2026, 12, 6, 12, 29, 59, 2});
     w.tick();
     CHECK(w.requests() == 2);
-}
-
-TEST_CASE("changes made while armed count from the next tick")
-{
-    Window w;
-    w.armCountDown(1, "Nothing");
-    w.tick();
-    CHECK(w.requests() == 0);
+    // The mode and the action are read anew at every tick.
+    w.controls.setTimeSelected = false;
     w.controls.actionText = "Restart";
     w.tick();
-    CHECK(w.platform.requests == std::vector<Action>{Action::Restart});
-    // Switching to the set-time mode with a target ahead stops the requests.
-    w.controls.setTimeSelected = true;
-    w.controls.target = datevalue::fromWallClock({2026, 12, 6, 23});
-    w.ticks(2);
-    CHECK(w.requests() == 1);
-}
-
-TEST_CASE("the tick lands just after each second")
-{
-    CHECK(msUntilNextTick(0) == 1002);
-    CHECK(msUntilNextTick(998) == 4);
-    CHECK(msUntilNextTick(999) == 3);
+    CHECK(w.platform.requests.back() == SessionAction::Restart);
 }

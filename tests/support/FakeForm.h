@@ -8,35 +8,25 @@
 // The window's controls as plain values, set as the window designs them.
 class FakeForm final : public FormControls {
 public:
-    static constexpr WallClock designDay{2000, 12, 27};
+    static constexpr DateValue designDay = 36887.0; // 27 December 2000
 
     std::string caption;
-    bool command1Enabled = true;
-    bool command2Enabled = false;
+    bool enabled[2] = {true, false}; // Command1, Command2
     std::optional<Button> focused;
     bool setTimeSelected = true; // Option1; Option2 is its opposite
     std::string actionText = "Shut Down";
-    DateValue target = datevalue::fromWallClock(designDay);
-    DateValue countDown = datevalue::fromWallClock(designDay);
+    DateValue target = designDay;
+    DateValue countDown = designDay;
     int popUps = 0;
     std::vector<std::string> linkFailures;
 
-    void setCountDown(int hours, int minutes, int seconds)
-    {
-        countDown = datevalue::fromWallClock({2000, 12, 27, hours, minutes, seconds});
-    }
-    // The count-down as seconds left, and whether its date is still the design day.
-    std::int64_t secondsLeft() const
-    {
-        return datevalue::wholeSeconds(countDown) - datevalue::wholeSeconds(datevalue::fromWallClock(designDay));
-    }
+    void setCountDown(int seconds) { countDown = designDay + seconds / 86400.0; }
+    // Seconds left, counted from the design day: its date must not change either.
+    std::int64_t secondsLeft() const { return datevalue::wholeSeconds(countDown - designDay); }
 
     std::string labelCaption() const override { return caption; }
     void setLabelCaption(const std::string &text) override { caption = text; }
-    void setButtonEnabled(Button button, bool enabled) override
-    {
-        (button == Button::Command1 ? command1Enabled : command2Enabled) = enabled;
-    }
+    void setButtonEnabled(Button button, bool on) override { enabled[static_cast<int>(button)] = on; }
     void giveFocus(Button button) override { focused = button; }
     VbBoolean optionValue(Option option) const override
     {

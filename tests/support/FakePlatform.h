@@ -2,10 +2,9 @@
 
 #include "platform/Platform.h"
 
-#include <string>
 #include <vector>
 
-// A clock that moves only when told to, and an operating system that records requests.
+// Clocks that move only when told to, and an operating system that records requests.
 class FakePlatform final : public Platform {
 public:
     DateValue now = datevalue::fromWallClock({2026, 12, 6, 12, 0, 0, 2}); // ticks land just after the second
@@ -13,7 +12,6 @@ public:
     std::int64_t sinceBoot = 5'000'000;
     Separators localeSeparators;
     bool programsStart = true;
-
     std::vector<SessionAction> requests;
     std::vector<std::string> programStarts;
     int windowPosFlags = 0;

@@ -5,6 +5,7 @@
 #include "schedule/Scheduler.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <thread>
 
@@ -164,6 +165,7 @@ void Win32Window::createControls()
     }
     setPickerFormats();
     orderForTabbing();
+    nameForScreenReaders();
 
     m_aboutMenu = CreatePopupMenu();
     const std::vector<std::string> captions = aboutCaptions();
@@ -174,6 +176,22 @@ void Win32Window::createControls()
         else
             AppendMenuW(m_aboutMenu, MF_STRING, id, wide(captions[index]).c_str());
     }
+}
+
+void Win32Window::nameForScreenReaders()
+{
+    // The pickers, the action box and the clock have no caption of their own: each is given
+    // the name of the option before it, or of its role, as a screen reader speaks it.
+    IAccPropServices *services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void **>(&services))))
+        return;
+    for (const ControlDescription &c : form::controls()) {
+        if (!c.accessibleName.empty() && m_controls.count(c.id))
+            services->SetHwndPropStr(control(c.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                     wide(c.accessibleName).c_str());
+    }
+    services->Release();
 }
 
 void Win32Window::orderForTabbing()

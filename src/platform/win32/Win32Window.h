@@ -42,6 +42,7 @@ private:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void orderForTabbing();
+    void nameForScreenReaders();
     void layOut(UINT dpi);
     void setPickerFormats();
     void scheduleTick();

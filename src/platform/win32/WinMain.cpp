@@ -2,11 +2,14 @@
 #include "Win32Window.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // COM for the accessibility names.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Win32Platform platform;
     Win32Window window(platform);
     if (!window.create(instance))
@@ -19,5 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
             DispatchMessageW(&message);
         }
     }
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return static_cast<int>(message.wParam);
 }
