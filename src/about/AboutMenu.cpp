@@ -13,10 +13,9 @@ constexpr int windowStyleMaximizedFocus = 3;
 
 std::vector<std::string> aboutCaptions()
 {
-    return {
-        TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT, std::string(links::creditLine),          "-",
-        "E-MAIL : " + std::string(links::emailAddress),  "URL : " + std::string(links::homePage),
-    };
+    const std::string nameAndVersion = TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT;
+    return {nameAndVersion, std::string(links::creditLine), "-", "E-MAIL : " + std::string(links::emailAddress),
+            "URL : " + std::string(links::homePage)};
 }
 
 AboutHandlers::AboutHandlers(FormControls &form, Platform &platform) : m_form(form), m_platform(platform)

@@ -83,6 +83,7 @@ std::vector<ControlId> tabOrder()
     std::sort(focusable.begin(), focusable.end(),
               [](const auto *a, const auto *b) { return a->tabIndex < b->tabIndex; });
     std::vector<ControlId> order;
+    order.reserve(focusable.size());
     for (const auto *c : focusable)
         order.push_back(c->id);
     return order;
