@@ -102,14 +102,16 @@ private slots:
         DBusSessionEnder ender;
         QTRY_VERIFY(ender.connected());
         QTRY_VERIFY(!ender.desktopService().isEmpty());
-        QElapsedTimer clock;
-        clock.start();
+        qint64 waited = 0; // in the requests themselves: a tick must never wait for an answer
         for (int tick = 0; tick < 3; ++tick) {
+            QElapsedTimer clock;
+            clock.start();
             ender.request(SessionAction::ShutDown);
+            waited += clock.elapsed();
             QTest::qWait(100);
         }
         QCOMPARE(service.calls.size(), callsBeforeArming);
-        QVERIFY2(clock.elapsed() < 400, "a request waited for its answer");
+        QVERIFY(waited < 50);
         ender.allowAnotherRequest();
         ender.request(SessionAction::ShutDown);
         QTest::qWait(100);
