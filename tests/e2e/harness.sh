@@ -62,7 +62,14 @@ start_program() {
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
   WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tamsverolind$' | head -1) || true
-  [ -n "$WINDOW" ] || { cat "$WORK/program.log" >&2; fail "the window did not appear"; }
+  [ -n "$WINDOW" ] || { diagnose_program; fail "the window did not appear"; }
+}
+# What a program that shows no window is doing: its log, state and threads' stacks.
+diagnose_program() {
+  cat "$WORK/program.log" >&2
+  ps -o pid,stat,wchan:24,etime,args -p "$PROGRAM_PID" >&2 || true
+  command -v gdb >/dev/null && gdb -p "$PROGRAM_PID" -batch -ex 'thread apply all bt 20' 2>/dev/null |
+    grep -E '^(#|Thread)' | grep -v ' in ?? ' >&2 || true
 }
 window_field() { xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"; }
 # The window at its designed place and size, kept above the others.
