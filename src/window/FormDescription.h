@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Twips.h"
+#include "platform/FormControls.h"
 #include "schedule/DateValue.h"
 
 #include <array>
@@ -79,5 +80,19 @@ const ControlDescription &control(ControlId id);
 
 // The controls that take the focus, in the order Tab walks them.
 std::vector<ControlId> tabOrder();
+
+// The controls the handlers name.
+constexpr ControlId controlOf(Button button)
+{
+    return button == Button::Command1 ? ControlId::Command1 : ControlId::Command2;
+}
+constexpr ControlId controlOf(Option option)
+{
+    return option == Option::Option1 ? ControlId::Option1 : ControlId::Option2;
+}
+constexpr ControlId controlOf(Picker picker)
+{
+    return picker == Picker::dtpTime ? ControlId::dtpTime : ControlId::dtpCountDown;
+}
 
 } // namespace form

@@ -279,18 +279,17 @@ void MainWindow::setLabelCaption(const std::string &caption)
 
 void MainWindow::setButtonEnabled(Button which, bool enabled)
 {
-    control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2)->setEnabled(enabled);
+    control(form::controlOf(which))->setEnabled(enabled);
 }
 
 void MainWindow::giveFocus(Button which)
 {
-    control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2)->setFocus(Qt::OtherFocusReason);
+    control(form::controlOf(which))->setFocus(Qt::OtherFocusReason);
 }
 
 VbBoolean MainWindow::optionValue(Option option) const
 {
-    const auto *radio =
-        static_cast<QRadioButton *>(control(option == Option::Option1 ? ControlId::Option1 : ControlId::Option2));
+    const auto *radio = static_cast<QRadioButton *>(control(form::controlOf(option)));
     return radio->isChecked() ? vbTrue : vbFalse;
 }
 
@@ -301,7 +300,7 @@ std::string MainWindow::comboText() const
 
 DatePicker *MainWindow::picker(Picker which) const
 {
-    return static_cast<DatePicker *>(control(which == Picker::dtpTime ? ControlId::dtpTime : ControlId::dtpCountDown));
+    return static_cast<DatePicker *>(control(form::controlOf(which)));
 }
 
 DateValue MainWindow::pickerValue(Picker which) const

@@ -378,17 +378,17 @@ void Win32Window::setLabelCaption(const std::string &caption)
 
 void Win32Window::setButtonEnabled(Button which, bool enabled)
 {
-    EnableWindow(control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2), enabled);
+    EnableWindow(control(form::controlOf(which)), enabled);
 }
 
 void Win32Window::giveFocus(Button which)
 {
-    SetFocus(control(which == Button::Command1 ? ControlId::Command1 : ControlId::Command2));
+    SetFocus(control(form::controlOf(which)));
 }
 
 VbBoolean Win32Window::optionValue(Option option) const
 {
-    HWND button = control(option == Option::Option1 ? ControlId::Option1 : ControlId::Option2);
+    HWND button = control(form::controlOf(option));
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? vbTrue : vbFalse;
 }
 
@@ -403,8 +403,7 @@ std::string Win32Window::comboText() const
 DateValue Win32Window::pickerValue(Picker which) const
 {
     SYSTEMTIME time{};
-    SendMessageW(control(which == Picker::dtpTime ? ControlId::dtpTime : ControlId::dtpCountDown), DTM_GETSYSTEMTIME, 0,
-                 reinterpret_cast<LPARAM>(&time));
+    SendMessageW(control(form::controlOf(which)), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
     return datevalue::roundedToSecond(datevalue::fromWallClock(
         {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds}));
 }
@@ -412,8 +411,7 @@ DateValue Win32Window::pickerValue(Picker which) const
 void Win32Window::setPickerValue(Picker which, DateValue value)
 {
     const SYSTEMTIME time = systemTime(datevalue::toWallClock(datevalue::roundedToSecond(value)));
-    SendMessageW(control(which == Picker::dtpTime ? ControlId::dtpTime : ControlId::dtpCountDown), DTM_SETSYSTEMTIME,
-                 GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    SendMessageW(control(form::controlOf(which)), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 void Win32Window::popUpAboutMenu()
