@@ -18,7 +18,11 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  tail -n 5 "$WORK/xvfb.log" "$WORK/openbox.log" >&2 2>/dev/null || true
+  exit 1
+}
 screenshot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
 now_ms() { date +%s%3N; }
 # Polls a condition every 0.05 s for up to $1 seconds.
@@ -26,7 +30,8 @@ wait_for() { local end=$(( $(now_ms) + $1 * 1000 )); shift; until "$@"; do [ "$(
 
 # Xvfb at 96 DPI, answering, with openbox managing the windows.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  # -noreset: the server must not reset when its last client (a poll like xprop) leaves.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$WORK/display")"
