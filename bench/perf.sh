@@ -42,9 +42,9 @@ sleep 0.5
 choose_count_down; xdotool key --delay 50 Tab; xdotool type --delay 60 235959
 press_ok
 sleep 2
-switches() { # tid name voluntary+involuntary, per thread
+switches() { # tid name voluntary involuntary, per thread
   for task in /proc/"$PROGRAM_PID"/task/*; do
-    echo "$(basename "$task") $(tr ' ' '_' <"$task/comm") $(awk '/ctxt_switches/ {s+=$2} END {print s}' "$task/status")"
+    echo "$(basename "$task") $(tr ' ' '_' <"$task/comm") $(awk '/^voluntary_ctxt/ {v=$2} /^nonvoluntary_ctxt/ {n=$2} END {print v, n}' "$task/status")"
   done
 }
 cpu_ticks() { awk '{print $14 + $15}' /proc/"$PROGRAM_PID"/stat; }
@@ -54,9 +54,11 @@ sleep "$ARMED_SECONDS"
 switches >"$WORK/switches.after"
 cpu_after=$(cpu_ticks)
 hz=$(getconf CLK_TCK)
+# Voluntary switches are the program's own wake-ups; involuntary ones are preemptions by
+# whatever else this machine runs.
 join "$WORK/switches.before" "$WORK/switches.after" | awk -v s="$ARMED_SECONDS" '
-  {d=$5-$3; total+=d; line[NR]=sprintf("  thread %-16s %6.2f /s", $2, d/s)}
-  END {printf "wake-ups: %.2f per second\n", total/s; for (i=1;i<=NR;i++) print line[i]}'
+  {v=$6-$3; n=$7-$4; tv+=v; tn+=n; line[NR]=sprintf("  thread %-16s %6.2f /s (+%.2f preempted)", $2, v/s, n/s)}
+  END {printf "wake-ups: %.2f per second (+%.2f preempted)\n", tv/s, tn/s; for (i=1;i<=NR;i++) print line[i]}'
 echo "CPU: $(( (cpu_after - cpu_before) * 1000 / hz * 60 / ARMED_SECONDS )) ms per minute"
 echo "PSS: $(awk '/^Pss:/ {print $2}' /proc/"$PROGRAM_PID"/smaps_rollup) kB; largest mappings:"
 awk '/^[0-9a-f]+-[0-9a-f]+ / {name=($6=="" ? "[anonymous]" : $6)} /^Pss:/ {pss[name]+=$2}
