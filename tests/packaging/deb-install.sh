@@ -58,10 +58,11 @@ in_root sh -c '
   xvfb=$!
   sleep 1
   # A private session bus, which also stands in for the system bus: nothing reaches the host.
-  DISPLAY=:42 dbus-run-session -- sh -c "DBUS_SYSTEM_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS exec tamsverolind" >/tmp/program.log 2>&1 &
-  program=$!
+  # It ends its bus when the program ends, so the program (not it) is ended by its pid.
+  DISPLAY=:42 dbus-run-session -- sh -c "echo \$\$ >/tmp/program.pid
+    DBUS_SYSTEM_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS exec tamsverolind" >/tmp/program.log 2>&1 &
   window=$(DISPLAY=:42 timeout 20 xdotool search --sync --onlyvisible --name "^Tamsverolind$" | head -1)
-  kill $program $xvfb; wait
+  kill $(cat /tmp/program.pid); wait $!; kill $xvfb; wait
   [ -n "$window" ] || { cat /tmp/program.log; exit 1; }
 ' || { echo "FAIL: the installed program did not open its window"; exit 1; }
 echo "PASS: installed with apt-get into a clean Debian 12 root; the window opened under Xvfb"
