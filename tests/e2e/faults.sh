@@ -21,8 +21,12 @@ stopped)
 dst)
   start_fake system $login1
   started=$(now_ms)
+  # In 2027 fontconfig takes every font cache for stale: it rebuilds them in a folder of the
+  # test's own, not in the system's.
+  printf '<fontconfig><cachedir>%s</cachedir><include>/etc/fonts/fonts.conf</include></fontconfig>' \
+    "$WORK/fontconfig" >"$WORK/fonts.conf"
   start_program env TZ=Europe/Berlin FAKETIME="@2027-03-28 01:59:50" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-    LD_PRELOAD="$LIBFAKETIME" "$PROGRAM"
+    FONTCONFIG_FILE="$WORK/fonts.conf" LD_PRELOAD="$LIBFAKETIME" "$PROGRAM"
   choose_set_time; xdotool key --delay 50 Tab; xdotool type --delay 40 280327023000; press_ok
   sleep 12
   mapfile -t times < <(request_times $login1)
