@@ -37,7 +37,6 @@ start_x() {
   export DISPLAY=":$(head -1 "$WORK/display")"
   wait_for 10 xprop -root _NET_ACTIVE_WINDOW >/dev/null 2>&1 || fail "the X server does not answer"
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  WM_PID=$!
   PIDS+=($!)
   wait_for 15 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     { cat "$WORK/openbox.log" >&2; fail "openbox did not start"; }
@@ -70,18 +69,12 @@ start_program() {
   WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tamsverolind$' | head -1) || true
   [ -n "$WINDOW" ] || { diagnose_program; fail "the window did not appear"; }
 }
-# What a program that shows no window is doing: its log, state and threads' stacks.
+# What a program that shows no window is doing: its log, its state and its threads' stacks.
 diagnose_program() {
   cat "$WORK/program.log" >&2
-  ps -o pid,stat,wchan:24,etime,args -p "$PROGRAM_PID,$WM_PID" >&2 || true
-  local id
-  for id in $(timeout 5 xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Tamsverolind".*/\1/p'); do
-    echo "window $id: $(xwininfo -id "$id" | grep -E 'Map State|geometry') $(xprop -id "$id" WM_STATE _NET_WM_STATE | tr '\n' ' ')" >&2
-  done
-  for pid in "$PROGRAM_PID" "$WM_PID"; do
-    command -v gdb >/dev/null && timeout 20 gdb -p "$pid" -batch -ex 'thread apply all bt 20' 2>/dev/null |
-      grep -E '^(#|Thread)' | grep -v ' in ?? ' >&2 || true
-  done
+  ps -o pid,stat,wchan:24,etime,args -p "$PROGRAM_PID" >&2 || true
+  command -v gdb >/dev/null && timeout 20 gdb -p "$PROGRAM_PID" -batch -ex 'thread apply all bt 20' 2>/dev/null |
+    grep -E '^(#|Thread)' | grep -v ' in ?? ' >&2 || true
 }
 window_field() { xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"; }
 # The window at its designed place and size, kept above the others.
