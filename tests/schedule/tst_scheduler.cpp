@@ -18,6 +18,11 @@ struct Window {
         platform.advanceMs(ms);
         form.scheduler().Timer1_Timer();
     }
+    void ticks(std::initializer_list<std::int64_t> gapsMs)
+    {
+        for (const std::int64_t ms : gapsMs)
+            tick(ms);
+    }
     void ok() { form.scheduler().Command1_Click(); }
     void armCountDown(int seconds, const char *action = "Shut Down")
     {
@@ -53,13 +58,11 @@ TEST_CASE("start-up, the disarmed tick, arming, pausing and resuming")
         armed ? w.ok() : w.form.scheduler().Command2_Click();
         CHECK((w.form.state().blnArmed == (armed ? vbTrue : vbFalse) && w.controls.enabled[0] != armed));
         CHECK((w.controls.enabled[1] == armed && w.controls.focused == (armed ? Button::Command2 : Button::Command1)));
-        w.tick();
-        w.tick();
+        w.ticks({1000, 1000});
     }
     CHECK(w.controls.secondsLeft() == 28); // paused by Cancel
     w.ok();
-    w.tick(400); // the first tick after "Ok" steps one second
-    w.tick();
+    w.ticks({400, 1000}); // the first tick after "Ok" steps one second
     CHECK(w.controls.secondsLeft() == 26);
     CHECK(w.platform.armings == 2);
 }
@@ -80,11 +83,9 @@ TEST_CASE("count-down: each second, to zero, then every tick, for an exact actio
         CAPTURE(action);
         Window w;
         w.armCountDown(row.seconds, row.action);
-        w.tick();
-        w.tick();
+        w.ticks({1000, 1000});
         CHECK(w.controls.secondsLeft() == row.leftAfterTwoTicks);
-        for (int i = 0; i < 3; ++i)
-            w.tick();
+        w.ticks({1000, 1000, 1000});
         CHECK(w.controls.secondsLeft() == 0);
         CHECK(w.requests() == row.requestsAfterFiveTicks);
         CHECK(w.platform.endProgramCalls == (action == "Log Off" ? 5 : 0)); // each right after its request
@@ -95,8 +96,7 @@ TEST_CASE("count-down follows the time that passed awake")
 {
     Window w;
     w.armCountDown(600);
-    w.tick();
-    w.tick(4000); // three ticks lost
+    w.ticks({1000, 4000}); // three ticks lost
     CHECK(w.controls.secondsLeft() == 595);
     // Ticks a few milliseconds early or late, and now and then a doubled one.
     const int jitter[] = {998, 1003, 1000, 996, 1004};
@@ -147,11 +147,10 @@ TEST_CASE("set time with the clock stepped over it, and changes while armed")
 {
     Window w;
     w.armTarget({2026, 12, 6, 12, 30});
-    w.tick();
-    w.platform.now += 1.0 / 24; // stepped an hour ahead, over the target
-    w.tick();
-    w.platform.now -= 2.0 / 24; // and back again, over it
-    w.tick();
+    for (const double hours : {0.0, 1.0, -2.0}) { // stepped an hour ahead over the target, and back
+        w.platform.now += hours / 24;
+        w.tick();
+    }
     CHECK(w.requests() == 1);
     // Time runs forward over the target once more: a new crossing, a new request.
     w.platform.now = datevalue::fromWallClock({2026, 12, 6, 12, 29, 59, 2});
