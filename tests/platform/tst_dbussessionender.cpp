@@ -31,8 +31,8 @@ private slots:
     void exactCallPerServiceAndAction()
     {
         using enum SessionAction;
-        const char *login = "org.freedesktop.login1", *kde = "org.kde.Shutdown", *gnomeName = "org.gnome.SessionManager",
-                   *xfce = "org.xfce.SessionManager";
+        const char *login = "org.freedesktop.login1", *kde = "org.kde.Shutdown",
+                   *gnomeName = "org.gnome.SessionManager", *xfce = "org.xfce.SessionManager";
         const struct {
             const char *service;
             SessionAction action;
