@@ -11,7 +11,7 @@ work=$(mktemp -d)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
 for bus in session system; do
-  dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/$bus"
+  dbus-daemon --session --address="unix:dir=$work" --fork --print-address=1 --print-pid=1 >"$work/$bus"
   pids+=("$(sed -n 2p "$work/$bus")")
 done
 export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$work/session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$work/system")

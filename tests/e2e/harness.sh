@@ -45,7 +45,7 @@ start_x() {
 start_buses() {
   local bus
   for bus in session system; do
-    dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$WORK/bus.$bus"
+    dbus-daemon --session --address="unix:dir=$WORK" --fork --print-address=1 --print-pid=1 >"$WORK/bus.$bus"
     PIDS+=("$(sed -n 2p "$WORK/bus.$bus")")
   done
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")

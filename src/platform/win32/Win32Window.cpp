@@ -273,6 +273,17 @@ bool Win32Window::handleDialogKeys(MSG &message)
         SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         return true;
     }
+    // The arrow keys move between the two options, as in any option group; the dialog's own
+    // group walk would stop at the pickers that lie between them in the tab order.
+    const bool arrow =
+        message.wParam == VK_UP || message.wParam == VK_DOWN || message.wParam == VK_LEFT || message.wParam == VK_RIGHT;
+    if (message.message == WM_KEYDOWN && arrow &&
+        (message.hwnd == control(ControlId::Option1) || message.hwnd == control(ControlId::Option2))) {
+        HWND other = control(message.hwnd == control(ControlId::Option1) ? ControlId::Option2 : ControlId::Option1);
+        SetFocus(other);
+        SendMessageW(other, BM_CLICK, 0, 0);
+        return true;
+    }
     return m_window && IsDialogMessageW(m_window, &message);
 }
 
