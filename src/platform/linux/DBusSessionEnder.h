@@ -27,7 +27,8 @@ public:
     // A refusal (an error from the service) lets the next request go.
     void request(SessionAction action);
 
-    // The schedule was armed anew: an accepted or unanswered request no longer holds the next.
+    // The schedule was armed anew: an accepted request no longer holds the next (one still
+    // unanswered does).
     void allowAnotherRequest();
 
     // The session manager's bus name that now receives requests; empty for logind.
@@ -40,11 +41,11 @@ public:
     // been answered or maxMs has passed. True when nothing is left unanswered.
     bool waitForAnswers(int maxMs);
 
+private:
     // The message each layer receives for an action.
     static QDBusMessage desktopMessage(const QString &service, SessionAction action);
     static QDBusMessage logindMessage(SessionAction action);
 
-private:
     void connectInBackground(bool session);
     void useBus(const QDBusConnection &bus, bool session);
     void watchDesktops();

@@ -26,3 +26,11 @@ inline std::string utf8(std::wstring_view utf16)
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(), size, nullptr, nullptr);
     return text;
 }
+
+// A window's text: a label's caption, an edit field's content.
+inline std::string windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return utf8(text);
+}

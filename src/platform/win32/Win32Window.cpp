@@ -376,10 +376,7 @@ void Win32Window::mouseDown(std::int16_t button, LPARAM position)
 
 std::string Win32Window::labelCaption() const
 {
-    HWND label = control(ControlId::Label1);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
-    return utf8(text);
+    return windowText(control(ControlId::Label1));
 }
 
 void Win32Window::setLabelCaption(const std::string &caption)
@@ -405,10 +402,7 @@ VbBoolean Win32Window::optionValue(Option option) const
 
 std::string Win32Window::comboText() const
 {
-    HWND box = control(ControlId::cboShutdown);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return utf8(text);
+    return windowText(control(ControlId::cboShutdown));
 }
 
 DateValue Win32Window::pickerValue(Picker which) const
