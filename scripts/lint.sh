@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # clang-format must leave every source file as it is; clang-tidy must find nothing in the
-# Linux program's sources (the Win32 ones are checked by mingw-w64's warnings).
+# Linux program's sources (the Win32 ones are checked by mingw-w64's warnings); the desktop
+# entry and the metainfo must pass their validators as software centres read them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v clang-format >/dev/null && command -v clang-tidy >/dev/null && command -v git >/dev/null || {
+command -v clang-format >/dev/null && command -v clang-tidy >/dev/null && command -v git >/dev/null &&
+  command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/null || {
   sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format clang-tidy git
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format clang-tidy git \
+    desktop-file-utils appstream
 }
 git rev-parse --show-toplevel >/dev/null 2>&1 || { echo "lint: not a git work tree, nothing to check" >&2; exit 1; }
 mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
@@ -20,3 +23,7 @@ mapfile -t units < <(git ls-files 'src/*.cpp' | grep -v '/win32/')
 [ ${#units[@]} -gt 0 ] || { echo "lint: no units for clang-tidy" >&2; exit 1; }
 printf '%s\n' "${units[@]}" | xargs -P 2 -n 4 clang-tidy -p build/dev --quiet
 echo "clang-tidy: clean (${#units[@]} files)"
+
+out=$(desktop-file-validate data/org.example.Tamsverolind.desktop 2>&1)
+[ -z "$out" ] || { echo "desktop-file-validate: $out" >&2; exit 1; }
+appstreamcli validate --no-net data/org.example.Tamsverolind.metainfo.xml

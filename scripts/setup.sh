@@ -13,7 +13,7 @@ test=(
   # the core's tests, and the Windows program and its tests under Wine
   doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
   # real-window and bus tests
-  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin faketime
+  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin
   # lint and packaging
   git clang-format clang-tidy file dpkg-dev desktop-file-utils appstream debootstrap
 )

@@ -8,7 +8,7 @@ WORK=$(mktemp -d)
 PIDS=()
 cleanup() {
   local status=$?
-  [ $status -eq 0 ] || [ -z "${DISPLAY:-}" ] || screenshot "failed-${TEST_NAME:-test}" || true
+  [ $status -eq 0 ] || [ -z "${DISPLAY:-}" ] || import -window root "$ARTIFACTS/failed-${TEST_NAME:-test}.png" 2>/dev/null || true
   if declare -F before_cleanup >/dev/null; then before_cleanup || true; fi
   # A stopped process takes the signal once continued.
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
@@ -23,13 +23,13 @@ fail() {
   tail -n 5 "$WORK/xvfb.log" "$WORK/openbox.log" >&2 2>/dev/null || true
   exit 1
 }
-screenshot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
 now_ms() { date +%s%3N; }
 # Polls a condition every 0.05 s for up to $1 seconds.
 wait_for() { local end=$(( $(now_ms) + $1 * 1000 )); shift; until "$@"; do [ "$(now_ms)" -lt $end ] || return 1; sleep 0.05; done; }
 
-# Xvfb at 96 DPI, answering, with openbox managing the windows.
+# Xvfb at 96 DPI, answering, with openbox managing the windows, and a stand-in xdg-open.
 start_x() {
+  stand_in_xdg_open
   # -noreset: the server must not reset when its last client (a poll like xprop) leaves.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
@@ -50,8 +50,8 @@ start_buses() {
   done
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")
 }
-# A fake service on a private bus (fake_service system|session NAME [reply|refuse|silent]);
-# the calls it receives are in $WORK/NAME.log, one a line: epoch-ms sender member signature arguments.
+# A fake service on a private bus (fake_service system|session NAME [refuse]);
+# the calls it receives are in $WORK/NAME.log, one a line: epoch-ms path interface.member(signature) arguments.
 start_fake() {
   "$FAKE_SERVICE" "$@" >"$WORK/$2.log" 2>"$WORK/$2.err" &
   FAKE_PID=$!
@@ -69,13 +69,8 @@ start_program() {
   WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tamsverolind$' | head -1) || true
   [ -n "$WINDOW" ] || { diagnose_program; fail "the window did not appear"; }
 }
-# What a program that shows no window is doing: its log, its state and its threads' stacks.
-diagnose_program() {
-  cat "$WORK/program.log" >&2
-  ps -o pid,stat,wchan:24,etime,args -p "$PROGRAM_PID" >&2 || true
-  command -v gdb >/dev/null && timeout 20 gdb -p "$PROGRAM_PID" -batch -ex 'thread apply all bt 20' 2>/dev/null |
-    grep -E '^(#|Thread)' | grep -v ' in ?? ' >&2 || true
-}
+# What a program that shows no window is doing: its log and its state.
+diagnose_program() { cat "$WORK/program.log" >&2; ps -o pid,stat,wchan:24,etime,args -p "$PROGRAM_PID" >&2 || true; }
 window_field() { xwininfo -id "$WINDOW" | sed -n "s/^ *$1: *//p"; }
 # The window at its designed place and size, kept above the others.
 check_placed() {
@@ -92,17 +87,22 @@ stand_in_xdg_open() {
   export PATH="$WORK/bin:$PATH"
   unset BROWSER DEFAULT_BROWSER
 }
-opened() { wait_for 10 test -s "$WORK/opened" && [ "$(cat "$WORK/opened")" = "$1" ] || fail "xdg-open got '$(cat "$WORK/opened" 2>/dev/null)'"; }
+# A right-click on the clock, then the menu's last item (the home page), with the menu given
+# $1 s to open and $2 ms between keys: the address reaches the desktop's handler.
+open_home_page() {
+  click_at 60 40 3; sleep "$1"; xdotool key --delay "$2" Up Return
+  wait_for 10 test -s "$WORK/opened" && [ "$(cat "$WORK/opened")" = https://www.example.org/tamsverolind ] ||
+    fail "xdg-open got '$(cat "$WORK/opened" 2>/dev/null)'"
+}
 # Clicks at a point of the window's client area (pixels at 96 DPI); what a user does there.
 click_at() {
   xdotool mousemove --sync $(( $(window_field 'Absolute upper-left X') + $1 )) \
     $(( $(window_field 'Absolute upper-left Y') + $2 )) click "${3:-1}"
 }
 choose_count_down() { click_at 72 184; }
-choose_set_time() { click_at 72 128; }
 press_ok() { click_at 44 252; }
 press_cancel() { click_at 124 252; }
 type_action() { click_at 80 107; xdotool key --delay 30 ctrl+a; xdotool type --delay 40 "$1"; }
 # Tab from the set-time option into its picker (first field selected) and type the target.
-type_target() { choose_set_time; xdotool key --delay 50 Tab; xdotool type --delay 40 "$(date -d "@$1" +%d%m%y%H%M%S)"; }
+type_target() { click_at 72 128; xdotool key --delay 50 Tab; xdotool type --delay 40 "$(date -d "@$1" +%d%m%y%H%M%S)"; }
 window_picture_sum() { import -window "$WINDOW" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }

@@ -9,22 +9,16 @@ source "$(dirname "$0")/harness.sh"
 export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 # The prefix's own server ends every program of the prefix, and itself.
 before_cleanup() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
-stand_in_xdg_open
 start_x
 wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
 wine "$CORE_TESTS" | tail -2 || fail "the core's tests failed under Wine"
 # That browser is missing here, as on most machines: the link goes to the default handler.
 rm -f "$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe"
 
-started=$(now_ms)
 start_program env WINEDEBUG=+process wine "$PROGRAM"
-shown=$(( $(now_ms) - started ))
 sleep 1.5
 check_placed
-click_at 60 40 3
-sleep 0.7
-xdotool key --delay 150 Up Return
-opened https://www.example.org/tamsverolind
+open_home_page 0.7 150
 
 # Into the action box; Tab to "by Count Down", choose it, Tab into its picker, step the
 # seconds up twice (00:00:02), Tab to "Ok" and press Return.
@@ -37,4 +31,4 @@ ended=$(( $(now_ms) - armed ))
 grep -q 'cmdline L"C:\\\\windows\\\\system32\\\\wineboot.exe --end-session --shutdown"' "$WORK/program.log" ||
   fail "no shut-down request: $(grep -i wineboot "$WORK/program.log" | head -3)"
 [ $ended -ge 900 ] || fail "the session ended ${ended} ms after Ok, before the count-down ran out"
-echo "PASS: shown ${shown} ms after start, placed, above; link opened; shut down asked, program ended ${ended} ms after Ok"
+echo "PASS: placed, above; link opened; shut down asked, program ended ${ended} ms after Ok"

@@ -13,15 +13,13 @@ struct Window {
     Form1 form{controls, platform};
 
     Window() { form.Form_Load(); }
-    void tick(std::int64_t ms = 1000)
+    // One tick after each gap.
+    void ticks(std::initializer_list<std::int64_t> gapsMs = {1000})
     {
-        platform.advanceMs(ms);
-        form.scheduler().Timer1_Timer();
-    }
-    void ticks(std::initializer_list<std::int64_t> gapsMs)
-    {
-        for (const std::int64_t ms : gapsMs)
-            tick(ms);
+        for (const std::int64_t ms : gapsMs) {
+            platform.advanceMs(ms);
+            form.scheduler().Timer1_Timer();
+        }
     }
     void ok() { form.scheduler().Command1_Click(); }
     void armCountDown(int seconds, const char *action = "Shut Down")
@@ -29,11 +27,6 @@ struct Window {
         controls.actionText = action;
         controls.setTimeSelected = false;
         controls.setCountDown(seconds);
-        ok();
-    }
-    void armTarget(WallClock target)
-    {
-        controls.target = datevalue::fromWallClock(target);
         ok();
     }
     std::size_t requests() const { return platform.requests.size(); }
@@ -44,13 +37,11 @@ struct Window {
 TEST_CASE("start-up, the disarmed tick, arming, pausing and resuming")
 {
     Window w;
-    CHECK(w.form.state().datOneSecond == 1.0 / 86400.0);
     CHECK(w.platform.windowPosFlags == 3);
-    CHECK(datevalue::toWallClock(w.controls.target) == WallClock{2026, 12, 6});
     w.controls.setTimeSelected = false;
     w.controls.setCountDown(30);
     w.platform.localeSeparators = {".", "."};
-    w.tick();
+    w.ticks();
     CHECK(w.controls.caption == "06.12.26 12.00.01");
     CHECK(w.controls.secondsLeft() == 30); // disarmed: only the clock
     CHECK(msUntilNextTick(999) == 3);
@@ -101,16 +92,16 @@ TEST_CASE("count-down follows the time that passed awake")
     // Ticks a few milliseconds early or late, and now and then a doubled one.
     const int jitter[] = {998, 1003, 1000, 996, 1004};
     for (int second = 6; second < 600; ++second) {
-        w.tick(jitter[second % 5]);
+        w.ticks({jitter[second % 5]});
         if (second % 97 == 0)
-            w.tick(2);
+            w.ticks({2});
     }
     CHECK(w.controls.secondsLeft() == 1);
     w.platform.now += 3.0 / 24; // asleep three hours: the monotonic clock stood still
     w.form.scheduler().Timer1_Timer();
     CHECK(w.controls.secondsLeft() == 1);
     CHECK(w.requests() == 0);
-    w.tick(60000); // far longer than is left: stops at zero and fires
+    w.ticks({60000}); // far longer than is left: stops at zero and fires
     CHECK(w.controls.secondsLeft() == 0);
     CHECK(w.requests() == 1);
 }
@@ -135,9 +126,10 @@ TEST_CASE("set time fires once, in the first tick at or after it")
         CAPTURE(name);
         Window w;
         w.controls.setCountDown(9);
-        w.armTarget(row.target);
+        w.controls.target = datevalue::fromWallClock(row.target);
+        w.ok();
         for (const std::int64_t ms : row.tickMs)
-            w.tick(ms);
+            w.ticks({ms});
         CHECK(w.requests() == row.requests);
         CHECK(w.controls.secondsLeft() == 9); // set-time mode does not step it
     }
@@ -146,19 +138,21 @@ TEST_CASE("set time fires once, in the first tick at or after it")
 TEST_CASE("set time with the clock stepped over it, and changes while armed")
 {
     Window w;
-    w.armTarget({2026, 12, 6, 12, 30});
-    for (const double hours : {0.0, 1.0, -2.0}) { // stepped an hour ahead over the target, and back
+    w.controls.target = datevalue::fromWallClock({2026, 12, 6, 12, 30});
+    w.ok();
+    // Stepped an hour ahead over the target (as on a daylight-saving night), then back.
+    for (const double hours : {0.0, 1.0, -2.0}) {
         w.platform.now += hours / 24;
-        w.tick();
+        w.ticks();
     }
     CHECK(w.requests() == 1);
     // Time runs forward over the target once more: a new crossing, a new request.
     w.platform.now = datevalue::fromWallClock({2026, 12, 6, 12, 29, 59, 2});
-    w.tick();
+    w.ticks();
     CHECK(w.requests() == 2);
     // The mode and the action are read anew at every tick.
     w.controls.setTimeSelected = false;
     w.controls.actionText = "Restart";
-    w.tick();
+    w.ticks();
     CHECK(w.platform.requests.back() == SessionAction::Restart);
 }

@@ -3,8 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,24 +21,28 @@ public:
     {
         m_connection.registerVirtualObject(QStringLiteral("/"), this, QDBusConnection::SubPath);
         m_connection.registerService(service);
-        m_name = service;
     }
-    ~FakeBusService() override
+    ~FakeBusService() override // the name leaves the bus with the connection
     {
-        m_connection.unregisterService(m_name);
         m_connection.unregisterObject(QStringLiteral("/"), QDBusConnection::UnregisterTree);
         QDBusConnection::disconnectFromBus(m_connection.name());
     }
 
-    QList<QDBusMessage> calls;
-    std::function<void(const QDBusMessage &)> onCall;
+    // Each call as "path interface.member(signature) arguments", arguments joined by commas.
+    QStringList calls;
+    std::function<void(const QString &)> onCall;
 
     QString introspect(const QString &) const override { return {}; }
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
-        calls.append(message);
+        QStringList arguments;
+        for (const QVariant &argument : message.arguments())
+            arguments << argument.toString();
+        calls << QStringLiteral("%1 %2.%3(%4) %5")
+                     .arg(message.path(), message.interface(), message.member(), message.signature(),
+                          arguments.join(QLatin1Char(',')));
         if (onCall)
-            onCall(message);
+            onCall(calls.last());
         if (m_answer == Answer::Reply)
             connection.send(message.createReply());
         else if (m_answer == Answer::AccessDenied)
@@ -52,5 +56,4 @@ public:
 private:
     QDBusConnection m_connection;
     Answer m_answer;
-    QString m_name;
 };
