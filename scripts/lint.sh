@@ -4,13 +4,7 @@
 # entry and the metainfo must pass their validators as software centres read them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v clang-format >/dev/null && command -v clang-tidy >/dev/null && command -v git >/dev/null &&
-  command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/null || {
-  sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format clang-tidy git \
-    desktop-file-utils appstream
-}
+scripts/setup.sh lint
 git rev-parse --show-toplevel >/dev/null 2>&1 || { echo "lint: not a git work tree, nothing to check" >&2; exit 1; }
 mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
 [ ${#sources[@]} -gt 0 ] || { echo "lint: git lists no source files, nothing to check" >&2; exit 1; }

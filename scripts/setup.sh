@@ -1,24 +1,25 @@
 #!/usr/bin/env bash
-# Installs what Debian 12 needs to build and run Tamsverolind (setup.sh run), or also to
-# test, lint and package it (setup.sh test, the default); quick when all is there.
+# Installs the Debian 12 packages that one job needs, and nothing when all is there:
+#   setup.sh run      build and run the Linux program
+#   setup.sh windows  build the Windows program and the core's Windows tests
+#   setup.sh lint     formatting, clang-tidy and the desktop files' validators
+#   setup.sh test     all of these, and the tests and packaging (the default)
 set -euo pipefail
 
-run=(
-  # build
-  cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-  # run: the X11 platform plugin, and the font the clock is measured with
-  qt6-qpa-plugins fonts-liberation2
-)
-test=(
-  # the core's tests, and the Windows program and its tests under Wine
-  doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-  # real-window and bus tests
-  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin
-  # lint and packaging
-  git clang-format clang-tidy file dpkg-dev desktop-file-utils appstream debootstrap
-)
-packages=("${run[@]}")
-[ "${1:-test}" = run ] || packages+=("${test[@]}")
+build=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev)
+# the X11 platform plugin, and the font the clock is measured with
+run=(qt6-qpa-plugins fonts-liberation2)
+windows=(cmake ninja-build doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+lint=(git clang-format clang-tidy desktop-file-utils appstream)
+# Wine, real windows and buses; the .deb and the clean root it is installed into
+test=(wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap)
+case "${1:-test}" in
+run) packages=("${build[@]}" "${run[@]}") ;;
+windows) packages=("${windows[@]}") ;;
+lint) packages=("${build[@]}" "${lint[@]}") ;;
+test) packages=("${build[@]}" "${run[@]}" "${windows[@]}" "${lint[@]}" "${test[@]}") ;;
+*) echo "usage: setup.sh [run|windows|lint|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -17,24 +17,9 @@ rm -f build/release/tamsverolind_*.deb
 (cd build/release && cpack -G DEB >/dev/null)
 deb=$(ls build/release/tamsverolind_*_amd64.deb)
 
-cleanup() {
-  for mount in proc dev/pts dev; do umount -l "$ROOT/$mount" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-
-# The Debian mirror this machine's own apt sources use.
-mirror=$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/dev/null | grep -v security | head -1)
-[ -n "$mirror" ] || { echo "FAIL: no Debian mirror in this machine's apt sources"; exit 1; }
-if [ ! -x "$ROOT/usr/bin/apt-get" ]; then
-  rm -rf "$ROOT"
-  debootstrap --variant=minbase bookworm "$ROOT" "$mirror" >"$WORK/debootstrap.log"
-fi
-mount -t proc proc "$ROOT/proc"
-mount --bind /dev "$ROOT/dev"
-mount --bind /dev/pts "$ROOT/dev/pts"
-cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
+source scripts/debian-root.sh
+debian_root "$ROOT" # kept between runs: only the package is installed anew
 cp "$deb" "$ROOT/tmp/"
-in_root() { chroot "$ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 
 in_root apt-get update -qq
 DEBIAN_FRONTEND=noninteractive in_root apt-get install -y -qq "/tmp/$(basename "$deb")" xvfb xdotool dbus-daemon dbus-bin >"$WORK/apt.log"
