@@ -11,8 +11,6 @@ SECONDS_TO_RUN=${1:-60}
 [ -f build/windows/Tamsverolind.exe ] || scripts/build-windows.sh >/dev/null
 PROGRAM=$PWD/build/windows/Tamsverolind.exe TEST_NAME=wine-bench TAMSVEROLIND_ARTIFACTS=build/bench-artifacts
 source tests/e2e/harness.sh
-export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-before_cleanup() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
 cat >"$WORK/offset.cpp" <<'EOF'
 #include <windows.h>
 #include <cstdio>
@@ -27,7 +25,7 @@ int main()
 EOF
 x86_64-w64-mingw32-g++-posix -static -O2 "$WORK/offset.cpp" -o "$WORK/offset.exe"
 start_x
-wineboot -i >/dev/null 2>&1
+start_wine
 echo "exe: $(stat -c %s "$PROGRAM") bytes; imports: $(x86_64-w64-mingw32-objdump -p "$PROGRAM" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')"
 
 samples=()

@@ -94,6 +94,13 @@ open_home_page() {
   wait_for 10 test -s "$WORK/opened" && [ "$(cat "$WORK/opened")" = https://www.example.org/tamsverolind ] ||
     fail "xdg-open got '$(cat "$WORK/opened" 2>/dev/null)'"
 }
+# A Wine prefix of the run's own, made in $WORK; on exit its server ends every program of
+# the prefix, and itself.
+start_wine() {
+  export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  before_cleanup() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
+  wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
+}
 # Clicks at a point of the window's client area (pixels at 96 DPI); what a user does there.
 click_at() {
   xdotool mousemove --sync $(( $(window_field 'Absolute upper-left X') + $1 )) \

@@ -6,11 +6,8 @@
 # --end-session"): the test sees it in Wine's process trace, and the program ending.
 TEST_NAME=wine PROGRAM=$1 CORE_TESTS=$2
 source "$(dirname "$0")/harness.sh"
-export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-# The prefix's own server ends every program of the prefix, and itself.
-before_cleanup() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
 start_x
-wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
+start_wine
 wine "$CORE_TESTS" | tail -2 || fail "the core's tests failed under Wine"
 # That browser is missing here, as on most machines: the link goes to the default handler.
 rm -f "$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe"
