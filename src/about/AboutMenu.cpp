@@ -2,8 +2,8 @@
 
 #include "Links.h"
 #include "Version.h"
-#include "platform/FormControls.h"
-#include "platform/Platform.h"
+#include "ports/FormControls.h"
+#include "ports/Platform.h"
 
 namespace {
 

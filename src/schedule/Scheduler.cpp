@@ -1,7 +1,7 @@
 #include "Scheduler.h"
 
-#include "platform/FormControls.h"
-#include "platform/Platform.h"
+#include "ports/FormControls.h"
+#include "ports/Platform.h"
 #include "schedule/ActionText.h"
 #include "window/FormState.h"
 
@@ -35,7 +35,7 @@ int msUntilNextTick(int millisecond)
 }
 
 Scheduler::Scheduler(FormState &state, FormControls &form, Platform &platform)
-    : m_state(state), m_form(form), m_platform(platform)
+    : m_state(state), m_form(form), m_platform(platform), m_requests(platform)
 {
 }
 
@@ -51,17 +51,18 @@ void Scheduler::Timer1_Timer()
     const std::int64_t nowBootMs = m_platform.sinceBootMs();
     const std::int64_t sincePreviousMs = nowBootMs - std::exchange(m_previousArmedBootMs, nowBootMs);
     const std::int64_t countDownStep = countDownSecondsDue(m_platform.monotonicMs());
-    if (m_form.optionValue(Option::Option2) == vbTrue)
-        stepCountDown(countDownStep);
+    // A count-down that still ran is a new request once it reaches zero.
+    if (m_form.optionValue(Option::Option2) == vbTrue && stepCountDown(countDownStep))
+        m_requests.release();
 
     const auto action = actionFromText(m_form.comboText());
-    if (!action)
-        return;
-    const bool met = m_form.optionValue(Option::Option1) == vbTrue
-                         ? setTimeReached(nowSecond, previousSecond, sincePreviousMs)
-                         : countDownAtZero();
-    if (met)
-        fire(*action);
+    const bool bySetTime = m_form.optionValue(Option::Option1) == vbTrue;
+    const std::int64_t target = bySetTime ? datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime)) : 0;
+    const bool met = bySetTime ? setTimeDue(target, nowSecond, previousSecond, sincePreviousMs) : countDownAtZero();
+    if (action && met)
+        fire({*action, bySetTime, target});
+    else
+        m_requests.release();
 }
 
 void Scheduler::Command1_Click()
@@ -73,7 +74,8 @@ void Scheduler::Command1_Click()
     m_previousArmedSecond = datevalue::wholeSeconds(currentDateTime(m_platform));
     m_previousArmedBootMs = m_platform.sinceBootMs();
     m_countedUpToMs.reset();
-    m_platform.scheduleArmed();
+    m_dueTarget.reset();
+    m_requests.release();
 }
 
 void Scheduler::Command2_Click()
@@ -98,22 +100,28 @@ std::int64_t Scheduler::countDownSecondsDue(std::int64_t nowMs)
     return seconds;
 }
 
-void Scheduler::stepCountDown(std::int64_t seconds)
+bool Scheduler::stepCountDown(std::int64_t seconds)
 {
     const DateValue value = m_form.pickerValue(Picker::dtpCountDown);
     const auto left = datevalue::wholeSeconds(datevalue::timeOfDayToSecond(value));
     const std::int64_t step = std::min(seconds, left);
     if (step > 0)
         m_form.setPickerValue(Picker::dtpCountDown, datevalue::secondsEarlier(value, step));
+    return left > 0;
 }
 
-bool Scheduler::setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
-                               std::int64_t sincePreviousMs) const
+bool Scheduler::setTimeDue(std::int64_t target, std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                           std::int64_t sincePreviousMs)
 {
-    const std::int64_t target = datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime));
     // A crossing from "still ahead" to "reached": a late tick fires late rather than never,
-    // and a target already passed when armed never fires.
-    return previousSecond && *previousSecond < target && target <= nowSecond && sincePreviousMs <= longestTickGapMs;
+    // and a target already passed when armed never fires. It stays due for the same target
+    // until the clock goes back before it or the program could not tick for too long.
+    const bool reached = target <= nowSecond && sincePreviousMs <= longestTickGapMs;
+    if (reached && previousSecond && *previousSecond < target)
+        m_dueTarget = target;
+    else if (!reached || m_dueTarget != target)
+        m_dueTarget.reset();
+    return m_dueTarget.has_value();
 }
 
 bool Scheduler::countDownAtZero() const
@@ -121,9 +129,13 @@ bool Scheduler::countDownAtZero() const
     return datevalue::sameTimeOfDay(m_form.pickerValue(Picker::dtpCountDown), 0.0);
 }
 
-void Scheduler::fire(SessionAction action)
+void Scheduler::fire(const RequestKey &request)
 {
-    m_platform.exitWindows(action);
-    if (endsProgram(action))
+    if (!m_requests.ask(request))
+        return; // not sent: asked again at the next tick, and "Log Off" keeps the program
+    // A system that keeps no answer is asked once for each crossing of the set time.
+    if (m_requests.outcome() == RequestOutcome::Untracked)
+        m_dueTarget.reset();
+    if (endsProgram(request.action))
         m_platform.endProgram();
 }

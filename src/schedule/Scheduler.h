@@ -2,6 +2,7 @@
 
 #include "DateValue.h"
 #include "SessionAction.h"
+#include "SessionRequests.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,11 +29,11 @@ public:
 
 private:
     std::int64_t countDownSecondsDue(std::int64_t nowMs);
-    void stepCountDown(std::int64_t seconds);
-    bool setTimeReached(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
-                        std::int64_t sincePreviousMs) const;
+    bool stepCountDown(std::int64_t seconds); // true while it was above zero
+    bool setTimeDue(std::int64_t target, std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                    std::int64_t sincePreviousMs);
     bool countDownAtZero() const;
-    void fire(SessionAction action);
+    void fire(const RequestKey &request);
 
     FormState &m_state;
     FormControls &m_form;
@@ -45,4 +46,8 @@ private:
     // Monotonic milliseconds up to which the count-down has been stepped; empty until
     // the first armed tick after arming.
     std::optional<std::int64_t> m_countedUpToMs;
+    // The set time whose crossing has not yet been taken by the session: asked again at each
+    // tick until it is, so that a bus that was late or a refusal does not lose it.
+    std::optional<std::int64_t> m_dueTarget;
+    SessionRequests m_requests;
 };

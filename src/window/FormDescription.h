@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Twips.h"
-#include "platform/FormControls.h"
+#include "ports/FormControls.h"
 #include "schedule/DateValue.h"
 
 #include <array>

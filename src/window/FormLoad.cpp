@@ -1,8 +1,8 @@
 #include "FormLoad.h"
 
 #include "FormState.h"
-#include "platform/FormControls.h"
-#include "platform/Platform.h"
+#include "ports/FormControls.h"
+#include "ports/Platform.h"
 
 void Form_Load(FormState &state, FormControls &form, Platform &platform)
 {
@@ -11,5 +11,5 @@ void Form_Load(FormState &state, FormControls &form, Platform &platform)
     // Today's midnight has already passed: the user sets the target before arming.
     form.setPickerValue(Picker::dtpTime, datevalue::fromWallClock(datevalue::startOfDay(platform.currentDateTime())));
     state.intPosFlags = 3; // neither move nor resize
-    platform.setWindowPos(form.window(), hwndTopmost, static_cast<std::int32_t>(state.intPosFlags));
+    form.setWindowPos(hwndTopmost, static_cast<std::int32_t>(state.intPosFlags));
 }

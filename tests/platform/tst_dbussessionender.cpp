@@ -60,38 +60,33 @@ private slots:
         }
     }
 
-    void askedAgainOnlyAfterARefusal()
+    void whatBecameOfEachRequest()
     {
         using Answer = FakeBusService::Answer;
-        // Calls received for three ticks, then for one more after arming anew: an answered
-        // request holds the next until then, an unanswered one even after it. Then the
-        // session manager leaves, and logind is asked in its place, if the request was refused.
-        const std::tuple<Answer, int, int, int> rows[] = {
-            {Answer::AccessDenied, 3, 4, 1}, {Answer::Reply, 1, 2, 0}, {Answer::Never, 1, 1, 0}};
-        for (const auto &[answer, beforeArming, afterArming, ofLogind] : rows) {
+        using enum RequestOutcome;
+        const std::pair<Answer, RequestOutcome> rows[] = {
+            {Answer::Reply, Accepted}, {Answer::AccessDenied, Refused}, {Answer::Never, Unanswered}};
+        for (const auto &[answer, outcome] : rows) {
             FakeBusService fallback(systemBus, logind);
             std::optional<FakeBusService> manager(std::in_place, sessionBus, gnome, answer);
             DBusSessionEnder ender;
+            QCOMPARE(ender.request(SessionAction::ShutDown), NotSent); // no bus connected yet
             QTRY_VERIFY(!ender.desktopService().isEmpty() && ender.connected());
-            // A tick never waits for an answer: a request that blocked until the reply
-            // timeout (5 s) would show here.
+            // A tick never waits for an answer: one that waited for the reply timeout (5 s) shows here.
             QElapsedTimer waited;
-            const auto tick = [&] {
-                waited.start();
-                ender.request(SessionAction::ShutDown);
-                QVERIFY(waited.elapsed() < 1000);
-                QTest::qWait(100);
-            };
-            for (int i = 0; i < 3; ++i)
-                tick();
-            QCOMPARE(manager->calls.size(), beforeArming);
-            ender.allowAnotherRequest();
-            tick();
-            QCOMPARE(manager->calls.size(), afterArming);
+            waited.start();
+            QCOMPARE(ender.request(SessionAction::ShutDown), Unanswered);
+            QVERIFY(waited.elapsed() < 1000);
+            QTRY_COMPARE(manager->calls.size(), 1);
+            QTRY_COMPARE(ender.lastOutcome(), outcome);
+            // The session manager leaves: logind takes the next request once its bus is connected.
             manager.reset();
             QTRY_VERIFY(ender.desktopService().isEmpty());
-            tick();
-            QCOMPARE(fallback.calls.size(), ofLogind);
+            QCOMPARE(ender.request(SessionAction::Restart), NotSent); // its bus is connected to now
+            QTRY_VERIFY(ender.connected());
+            QCOMPARE(ender.request(SessionAction::Restart), Unanswered);
+            QTRY_COMPARE(fallback.calls.size(), 1);
+            QTRY_COMPARE(ender.lastOutcome(), Accepted);
         }
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FormControls.h"
+#include "ports/FormControls.h"
 
 #include <optional>
 #include <vector>
@@ -17,6 +17,7 @@ public:
     std::string actionText = "Shut Down";
     DateValue target = designDay;
     DateValue countDown = designDay;
+    int windowPosFlags = 0;
     int popUps = 0;
     std::vector<std::string> linkFailures;
 
@@ -41,7 +42,10 @@ public:
     {
         (picker == Picker::dtpTime ? target : countDown) = datevalue::roundedToSecond(value);
     }
-    WindowHandle window() override { return nullptr; }
+    void setWindowPos(int insertAfter, std::int32_t flags) override
+    {
+        windowPosFlags = insertAfter == hwndTopmost ? flags : -1;
+    }
     void popUpAboutMenu() override { ++popUps; }
     void showLinkFailure(const std::string &address) override { linkFailures.push_back(address); }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "ports/Platform.h"
 
 #include <vector>
 
@@ -14,8 +14,8 @@ public:
     bool programsStart = true;
     std::vector<SessionAction> requests;
     std::vector<std::string> programStarts;
-    int windowPosFlags = 0;
-    int armings = 0;
+    // What the system makes of every request; Untracked asks at each tick that is met.
+    RequestOutcome outcome = RequestOutcome::Untracked;
     int endProgramCalls = 0;
 
     // All clocks move on together, as they do while the machine is awake.
@@ -30,12 +30,14 @@ public:
     std::int64_t monotonicMs() const override { return monotonic; }
     std::int64_t sinceBootMs() const override { return sinceBoot; }
     Separators separators() const override { return localeSeparators; }
-    void setWindowPos(WindowHandle, int insertAfter, std::int32_t flags) override
+    RequestOutcome exitWindows(SessionAction action) override
     {
-        windowPosFlags = insertAfter == hwndTopmost ? flags : -1;
+        if (outcome == RequestOutcome::NotSent)
+            return outcome;
+        requests.push_back(action);
+        return outcome == RequestOutcome::Untracked ? outcome : RequestOutcome::Unanswered;
     }
-    void exitWindows(SessionAction action) override { requests.push_back(action); }
-    void scheduleArmed() override { ++armings; }
+    RequestOutcome lastRequestOutcome() const override { return outcome; }
     void endProgram() override { ++endProgramCalls; }
     bool startProgram(const std::string &commandLine, int windowStyle) override
     {

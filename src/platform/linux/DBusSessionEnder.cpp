@@ -69,10 +69,8 @@ QDBusMessage xfceMessage(SessionAction action)
 
 DBusSessionEnder::DBusSessionEnder(QObject *parent) : QObject(parent)
 {
-    // Connected once the event loop runs, each on a thread of its own. Qt connects to every
-    // bus on one shared thread: the window's own use of the session bus (accessibility)
-    // comes first, and the system bus is asked for only once the session bus is watched,
-    // so one that does not answer holds up neither start-up nor the tick.
+    // Connected once the event loop runs, on a thread of its own, so that one that does not
+    // answer holds up neither start-up nor the tick.
     QTimer::singleShot(0, this, [this] { connectInBackground(true); });
 }
 
@@ -99,6 +97,14 @@ void DBusSessionEnder::useBus(const QDBusConnection &bus, bool session)
     }
     m_sessionBus = bus;
     watchDesktops();
+    connectSystemBusUnlessDesktop();
+}
+
+void DBusSessionEnder::connectSystemBusUnlessDesktop()
+{
+    if (m_systemBusAsked || !m_sessionBus || m_desktopQuestions > 0 || !desktopService().isEmpty())
+        return;
+    m_systemBusAsked = true;
     connectInBackground(false);
 }
 
@@ -147,11 +153,14 @@ void DBusSessionEnder::watchDesktops()
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
         auto *watcher = new QDBusPendingCallWatcher(m_sessionBus->asyncCall(question << service), this);
+        ++m_desktopQuestions;
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *answer) {
             const QDBusPendingReply<bool> owned = *answer;
             if (owned.isValid() && owned.value())
                 m_runningDesktops.insert(service);
             answer->deleteLater();
+            --m_desktopQuestions;
+            connectSystemBusUnlessDesktop();
         });
     }
 }
@@ -165,38 +174,31 @@ QString DBusSessionEnder::desktopService() const
     return {};
 }
 
-void DBusSessionEnder::allowAnotherRequest()
-{
-    if (m_unanswered == 0)
-        m_holdRequests = false;
-}
-
-void DBusSessionEnder::request(SessionAction action)
+RequestOutcome DBusSessionEnder::request(SessionAction action)
 {
     const QString desktop = desktopService();
-    std::optional<QDBusConnection> &bus = desktop.isEmpty() ? m_systemBus : m_sessionBus;
-    if (m_holdRequests || !bus)
-        return; // asked again by the next tick whose trigger is met
-    m_holdRequests = true;
     if (desktop.isEmpty())
-        send(*bus, logindMessage(action));
-    else
-        send(*bus, desktopMessage(desktop, action));
+        connectSystemBusUnlessDesktop(); // the session manager has left
+    std::optional<QDBusConnection> &bus = desktop.isEmpty() ? m_systemBus : m_sessionBus;
+    if (!bus || !bus->isConnected())
+        return RequestOutcome::NotSent;
+    send(*bus, desktop.isEmpty() ? logindMessage(action) : desktopMessage(desktop, action));
+    return m_lastOutcome;
 }
 
 void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
 {
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
     ++m_unanswered;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *answer) {
+    const int number = ++m_lastSent;
+    m_lastOutcome = RequestOutcome::Unanswered;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, number](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
-        // A refusal is asked again by the next tick whose trigger is met; an acceptance, or
-        // a call that got no answer at all, holds further requests until the schedule is
-        // armed anew.
         const QDBusError error = answer->error();
-        if (error.isValid() && error.type() != QDBusError::NoReply && error.type() != QDBusError::Timeout &&
-            error.type() != QDBusError::TimedOut)
-            m_holdRequests = false;
+        const bool noAnswer = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+                              error.type() == QDBusError::TimedOut;
+        if (number == m_lastSent && !noAnswer)
+            m_lastOutcome = error.isValid() ? RequestOutcome::Refused : RequestOutcome::Accepted;
         if (--m_unanswered == 0 && m_onAllAnswered)
             m_onAllAnswered();
     });

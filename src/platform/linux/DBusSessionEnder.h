@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/Platform.h"
 #include "schedule/SessionAction.h"
 
 #include <QDBusConnection>
@@ -15,27 +16,27 @@
 // Ends the session through the desktop's session manager on the session bus, so that
 // other programs can save their work, or through systemd-logind on the system bus where
 // no known session manager runs. Which one serves is tracked from the buses' name
-// ownership as it changes, so a request never waits; replies are awaited by no one.
-// The buses are connected to away from the window's thread: a bus that does not answer
-// never holds up start-up, and requests made until then are asked again by later ticks.
+// ownership as it changes, so a request never waits; its answer is recorded when it comes.
+// The buses are connected to away from the window's thread, the system bus only where no
+// session manager runs: Qt serves every bus from one thread, which a system bus that does
+// not answer would hold.
 class DBusSessionEnder final : public QObject {
 public:
     explicit DBusSessionEnder(QObject *parent = nullptr);
 
-    // Sends the request unless one is still unanswered or the session already accepted
-    // one: each call can cut short the phase in which other programs save their work.
-    // A refusal (an error from the service) lets the next request go.
-    void request(SessionAction action);
+    // Sends the request without waiting: NotSent while no bus that could take it is
+    // connected, else Unanswered.
+    RequestOutcome request(SessionAction action);
 
-    // The schedule was armed anew: an accepted request no longer holds the next (one still
-    // unanswered does).
-    void allowAnotherRequest();
+    // The answer to the last request sent: Unanswered until one comes (or when none came
+    // in time), then Accepted or Refused.
+    RequestOutcome lastOutcome() const { return m_lastOutcome; }
 
     // The session manager's bus name that now receives requests; empty for logind.
     QString desktopService() const;
 
-    // True once both buses have been tried (connected or not).
-    bool connected() const { return m_systemBus.has_value(); }
+    // True once the buses that serve have been tried (connected or not).
+    bool connected() const { return m_sessionBus && (m_systemBus || !desktopService().isEmpty()); }
 
     // Lets requests already made leave the program: waits, running events, until each has
     // been answered or maxMs has passed. True when nothing is left unanswered.
@@ -49,14 +50,17 @@ private:
     void connectInBackground(bool session);
     void useBus(const QDBusConnection &bus, bool session);
     void watchDesktops();
+    void connectSystemBusUnlessDesktop();
     void send(QDBusConnection &bus, const QDBusMessage &message);
 
     std::optional<QDBusConnection> m_sessionBus;
     std::optional<QDBusConnection> m_systemBus;
     QDBusServiceWatcher m_watcher;
     QSet<QString> m_runningDesktops;
+    int m_desktopQuestions = 0; // who owns the session managers' names, not yet answered
+    bool m_systemBusAsked = false;
     int m_unanswered = 0;
-    // Set while a request is unanswered, and once one was accepted or never answered.
-    bool m_holdRequests = false;
+    int m_lastSent = 0; // numbers the requests, so that a late answer to an older one is not taken
+    RequestOutcome m_lastOutcome = RequestOutcome::NotSent;
     std::function<void()> m_onAllAnswered;
 };

@@ -8,7 +8,6 @@
 #include <QDesktopServices>
 #include <QLocale>
 #include <QUrl>
-#include <QWidget>
 
 #include <array>
 #include <utility>
@@ -46,16 +45,8 @@ public:
     std::int64_t sinceBootMs() const override { return systemclock::sinceBootMs(); }
     Separators separators() const override { return m_separators; }
 
-    void setWindowPos(WindowHandle window, int insertAfter, std::int32_t) override
-    {
-        // Qt's stay-on-top hint is the window manager's "above" state; it neither moves
-        // nor resizes the window. Made before the window is shown, it costs no remapping.
-        if (window)
-            static_cast<QWidget *>(window)->setWindowFlag(Qt::WindowStaysOnTopHint, insertAfter == hwndTopmost);
-    }
-
-    void exitWindows(SessionAction action) override { m_ender.request(action); }
-    void scheduleArmed() override { m_ender.allowAnotherRequest(); }
+    RequestOutcome exitWindows(SessionAction action) override { return m_ender.request(action); }
+    RequestOutcome lastRequestOutcome() const override { return m_ender.lastOutcome(); }
 
     void endProgram() override
     {

@@ -2,6 +2,7 @@
 
 #include "Pickers.h"
 #include "about/AboutMenu.h"
+#include "ports/Platform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -311,6 +312,13 @@ DateValue MainWindow::pickerValue(Picker which) const
 void MainWindow::setPickerValue(Picker which, DateValue value)
 {
     picker(which)->setValue(value);
+}
+
+void MainWindow::setWindowPos(int insertAfter, std::int32_t)
+{
+    // Qt's stay-on-top hint is the window manager's "above" state; it neither moves nor
+    // resizes the window. Made before the window is shown, it costs no remapping.
+    setWindowFlag(Qt::WindowStaysOnTopHint, insertAfter == hwndTopmost);
 }
 
 void MainWindow::popUpAboutMenu()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SecondTimer.h"
-#include "platform/FormControls.h"
+#include "ports/FormControls.h"
 #include "window/Form1.h"
 #include "window/FormDescription.h"
 
@@ -36,7 +36,7 @@ public:
     std::string comboText() const override;
     DateValue pickerValue(Picker which) const override;
     void setPickerValue(Picker which, DateValue value) override;
-    WindowHandle window() override { return static_cast<QWidget *>(this); }
+    void setWindowPos(int insertAfter, std::int32_t flags) override;
     void popUpAboutMenu() override;
     void showLinkFailure(const std::string &address) override;
 

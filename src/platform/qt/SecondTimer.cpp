@@ -1,6 +1,6 @@
 #include "SecondTimer.h"
 
-#include "platform/Platform.h"
+#include "ports/Platform.h"
 #include "schedule/Scheduler.h"
 
 SecondTimer::SecondTimer(const Platform &clock, std::function<void()> onTick, QObject *parent)
@@ -14,11 +14,6 @@ SecondTimer::SecondTimer(const Platform &clock, std::function<void()> onTick, QO
 void SecondTimer::start()
 {
     scheduleNext();
-}
-
-bool SecondTimer::isActive() const
-{
-    return m_timer.isActive();
 }
 
 void SecondTimer::tick()

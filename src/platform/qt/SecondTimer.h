@@ -14,7 +14,6 @@ public:
     SecondTimer(const Platform &clock, std::function<void()> onTick, QObject *parent = nullptr);
 
     void start();
-    bool isActive() const;
 
 private:
     void tick();

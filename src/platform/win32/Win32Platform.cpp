@@ -41,15 +41,10 @@ std::int64_t Win32Platform::sinceBootMs() const
     return systemclock::sinceBootMs();
 }
 
-void Win32Platform::setWindowPos(WindowHandle window, int insertAfter, std::int32_t flags)
-{
-    SetWindowPos(static_cast<HWND>(window), reinterpret_cast<HWND>(static_cast<INT_PTR>(insertAfter)), 0, 0, 0, 0,
-                 static_cast<UINT>(flags));
-}
-
-void Win32Platform::exitWindows(SessionAction action)
+RequestOutcome Win32Platform::exitWindows(SessionAction action)
 {
     win32::exitWindows(action);
+    return RequestOutcome::Untracked;
 }
 
 void Win32Platform::endProgram()

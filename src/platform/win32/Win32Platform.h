@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "ports/Platform.h"
 
 #include <windows.h>
 
@@ -13,8 +13,10 @@ public:
     std::int64_t monotonicMs() const override;
     std::int64_t sinceBootMs() const override;
     Separators separators() const override { return m_separators; }
-    void setWindowPos(WindowHandle window, int insertAfter, std::int32_t flags) override;
-    void exitWindows(SessionAction action) override;
+    // ExitWindowsEx only starts the ending: no answer comes back, so nothing holds the
+    // next request and every tick whose trigger is met asks again.
+    RequestOutcome exitWindows(SessionAction action) override;
+    RequestOutcome lastRequestOutcome() const override { return RequestOutcome::Untracked; }
     void endProgram() override;
     bool startProgram(const std::string &commandLine, int windowStyle) override;
 

@@ -419,6 +419,12 @@ void Win32Window::setPickerValue(Picker which, DateValue value)
     SendMessageW(control(form::controlOf(which)), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
+void Win32Window::setWindowPos(int insertAfter, std::int32_t flags)
+{
+    SetWindowPos(m_window, reinterpret_cast<HWND>(static_cast<INT_PTR>(insertAfter)), 0, 0, 0, 0,
+                 static_cast<UINT>(flags));
+}
+
 void Win32Window::popUpAboutMenu()
 {
     // At the pointer; from the keyboard, at the window's corner when the pointer is elsewhere.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32Platform.h"
-#include "platform/FormControls.h"
+#include "ports/FormControls.h"
 #include "window/Form1.h"
 #include "window/FormDescription.h"
 
@@ -33,7 +33,7 @@ public:
     std::string comboText() const override;
     DateValue pickerValue(Picker which) const override;
     void setPickerValue(Picker which, DateValue value) override;
-    WindowHandle window() override { return m_window; }
+    void setWindowPos(int insertAfter, std::int32_t flags) override;
     void popUpAboutMenu() override;
     void showLinkFailure(const std::string &address) override;
 

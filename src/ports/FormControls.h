@@ -1,9 +1,11 @@
 #pragma once
 
-#include "Platform.h"
 #include "schedule/DateValue.h"
 
+#include <cstdint>
 #include <string>
+
+inline constexpr int hwndTopmost = -1;
 
 enum class Button { Command1, Command2 };
 enum class Option { Option1, Option2 };
@@ -37,8 +39,9 @@ public:
     virtual DateValue pickerValue(Picker picker) const = 0;
     virtual void setPickerValue(Picker picker, DateValue value) = 0;
 
-    // The top-level window, for requests the window system makes on it.
-    virtual WindowHandle window() = 0;
+    // Places the window in the z-order: insertAfter -1 is above all non-topmost windows;
+    // flags 3 neither move nor resize it. A refusal goes unnoticed.
+    virtual void setWindowPos(int insertAfter, std::int32_t flags) = 0;
 
     // Opens the About menu at the mouse pointer without waiting for a choice.
     virtual void popUpAboutMenu() = 0;

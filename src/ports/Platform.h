@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <string>
 
-// The native window a request is made on: an HWND on Windows, the window object of the
-// Qt front-end elsewhere; null in tests.
-using WindowHandle = void *;
-
-inline constexpr int hwndTopmost = -1;
+// What became of a request to end the session, as far as the program knows now.
+enum class RequestOutcome {
+    NotSent,    // nothing could carry it yet (no bus connected): ask again at the next tick
+    Unanswered, // sent; no answer yet, or none in time
+    Accepted,   // the session agreed to end
+    Refused,    // the session said no
+    Untracked,  // handed to a system that keeps no answer for the program (Windows)
+};
 
 // Everything the handlers need from the clock and the operating system. Each front-end
-// provides one; tests use a fake. Results of the topmost and session requests are not
-// reported: callers ignore them. Texts are UTF-8.
+// provides one; tests use a fake. Texts are UTF-8.
 class Platform {
 public:
     Platform() = default;
@@ -35,15 +37,12 @@ public:
     // The user's date and time separators, or "/" and ":" where the locale gives none.
     virtual Separators separators() const = 0;
 
-    // Places the window above all non-topmost windows; flags 3 = neither move nor resize.
-    virtual void setWindowPos(WindowHandle window, int insertAfter, std::int32_t flags) = 0;
+    // Asks the system to end the session without waiting for an answer: NotSent,
+    // Unanswered or Untracked.
+    virtual RequestOutcome exitWindows(SessionAction action) = 0;
 
-    // Asks the system to end the session; never waits for an answer.
-    virtual void exitWindows(SessionAction action) = 0;
-
-    // The schedule has been armed anew: a request that the session accepted earlier may be
-    // made again.
-    virtual void scheduleArmed() {}
+    // What has become of the last request sent since: its answer once one came.
+    virtual RequestOutcome lastRequestOutcome() const = 0;
 
     // Ends the program: no handler runs after the current one returns.
     virtual void endProgram() = 0;
