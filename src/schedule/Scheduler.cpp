@@ -132,7 +132,7 @@ bool Scheduler::countDownAtZero() const
 void Scheduler::fire(const RequestKey &request)
 {
     if (!m_requests.ask(request))
-        return; // not sent: asked again at the next tick, and "Log Off" keeps the program
+        return; // held, or not sent: then asked again at the next tick, and "Log Off" keeps the program
     // A system that keeps no answer is asked once for each crossing of the set time.
     if (m_requests.outcome() == RequestOutcome::Untracked)
         m_dueTarget.reset();

@@ -18,7 +18,7 @@ SessionRequests::SessionRequests(Platform &platform) : m_platform(platform)
 bool SessionRequests::ask(const RequestKey &request)
 {
     if (m_held == request && holdsNextRequest(m_platform.lastRequestOutcome()))
-        return true;
+        return false;
     if (m_platform.exitWindows(request.action) == RequestOutcome::NotSent) {
         m_held.reset();
         return false;

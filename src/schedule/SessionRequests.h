@@ -24,8 +24,8 @@ class SessionRequests {
 public:
     explicit SessionRequests(Platform &platform);
 
-    // A tick whose trigger is met: asks unless the same request holds. True when a
-    // request left the program now or earlier, so that "Log Off" may end it.
+    // A tick whose trigger is met: asks unless the same request holds. True when the
+    // request left the program now, so that "Log Off" may end it.
     bool ask(const RequestKey &request);
 
     // The trigger is not met (or the schedule was armed anew): the next met tick is a new request.

@@ -89,4 +89,9 @@ std::vector<ControlId> tabOrder()
     return order;
 }
 
+ControlId firstFocus()
+{
+    return tabOrder().front();
+}
+
 } // namespace form

@@ -61,8 +61,10 @@ inline constexpr std::string_view caption = "Tamsverolind";
 // The client area's place on the screen and its size; the window is not centred.
 inline constexpr TwipsRect clientPlace{9390, 4425, 2535, 4065};
 
-// The clock's font; the other controls use the system's dialog font.
+// The clock's font, and the dialog font the other controls' places were designed for (the
+// face Windows maps to its dialog face; charset 1 takes the user's own).
 inline constexpr FontDescription clockFont{"MS Sans Serif", 24, 400, 222};
+inline constexpr FontDescription dialogFont{"MS Shell Dlg", 8, 400, 1};
 
 inline constexpr std::array<std::string_view, 3> actionItems{"Shut Down", "Restart", "Log Off"};
 
@@ -80,6 +82,9 @@ const ControlDescription &control(ControlId id);
 
 // The controls that take the focus, in the order Tab walks them.
 std::vector<ControlId> tabOrder();
+
+// The control that has the focus when the window opens: the first in the tab order.
+ControlId firstFocus();
 
 // The controls the handlers name.
 constexpr ControlId controlOf(Button button)

@@ -30,8 +30,6 @@ const QStringList designFontFamilies{
     QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
     QStringLiteral("Arial"),
 };
-// The controls' font: the same faces at the size of the Windows dialog font.
-constexpr int controlFontPoints = 8;
 
 QFont designFont(int points)
 {
@@ -103,7 +101,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(text(form::caption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tamsverolind.png")));
-    setFont(designFont(controlFontPoints));
+    setFont(designFont(form::dialogFont.points)); // the same faces at the dialog font's size
     const Separators separators = platform.separators();
     for (const ControlDescription &description : form::controls()) {
         if (QWidget *control = makeControl(description, separators))
@@ -117,6 +115,8 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setAccessibleName(text(form::caption));
     buildAboutMenu();
     wireHandlers();
+    // Taken when the window is first activated.
+    control(form::firstFocus())->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget *MainWindow::makeControl(const ControlDescription &description, const Separators &separators)

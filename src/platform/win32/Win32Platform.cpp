@@ -16,14 +16,9 @@ std::string localeText(LCTYPE type, const char *fallback)
 
 } // namespace
 
-Win32Platform::Win32Platform()
+Separators Win32Platform::separators() const
 {
-    readSeparators();
-}
-
-void Win32Platform::readSeparators()
-{
-    m_separators = {localeText(LOCALE_SDATE, "/"), localeText(LOCALE_STIME, ":")};
+    return {localeText(LOCALE_SDATE, "/"), localeText(LOCALE_STIME, ":")};
 }
 
 WallClock Win32Platform::currentDateTime() const

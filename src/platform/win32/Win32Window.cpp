@@ -1,106 +1,53 @@
 #include "Win32Window.h"
 
 #include "Wide.h"
+#include "Win32Controls.h"
 #include "about/AboutMenu.h"
+#include "ports/Platform.h"
 #include "schedule/Scheduler.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include <thread>
+#include <atomic>
+#include <memory>
 
 namespace {
 
 constexpr wchar_t windowClass[] = L"Tamsverolind.Form1";
-constexpr UINT_PTR tickTimer = 1;
 constexpr int firstControlId = 100;
-constexpr int firstMenuId = 1000;
 
 int controlIdOf(ControlId id)
 {
     return firstControlId + static_cast<int>(id);
 }
 
-DWORD styleOf(const ControlDescription &c)
+// The thread of the link-failure message that is open, if any: one at a time.
+std::atomic<DWORD> messageThread{0};
+
+struct Message {
+    std::wstring text;
+    std::wstring caption;
+};
+
+DWORD WINAPI showMessage(void *parameter)
 {
-    // Clipped by the siblings above them: the action box sits on its frame's top edge.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (c.enabled ? 0 : WS_DISABLED);
-    switch (c.kind) {
-    case ControlKind::CommandButton:
-        return style | WS_TABSTOP | BS_PUSHBUTTON;
-    case ControlKind::Frame:
-        return style | BS_GROUPBOX;
-    case ControlKind::Label:
-        return style | SS_LEFT; // wraps at the blank: the date above the time
-    case ControlKind::DatePicker:
-        return style | WS_TABSTOP | DTS_UPDOWN;
-    case ControlKind::ComboBox:
-        return style | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    case ControlKind::OptionButton:
-        return style | WS_TABSTOP | BS_AUTORADIOBUTTON;
-    case ControlKind::Timer:
-        break;
-    }
-    return style;
+    const std::unique_ptr<Message> message(static_cast<Message *>(parameter));
+    MessageBoxW(nullptr, message->text.c_str(), message->caption.c_str(),
+                MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
+    messageThread = 0;
+    return 0;
 }
 
-const wchar_t *classOf(ControlKind kind)
+BOOL CALLBACK bringForward(HWND window, LPARAM)
 {
-    switch (kind) {
-    case ControlKind::Label:
-        return WC_STATICW;
-    case ControlKind::DatePicker:
-        return DATETIMEPICK_CLASSW;
-    case ControlKind::ComboBox:
-        return WC_COMBOBOXW;
-    default:
-        return WC_BUTTONW;
-    }
-}
-
-SYSTEMTIME systemTime(const WallClock &wall)
-{
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(wall.year);
-    time.wMonth = static_cast<WORD>(wall.month);
-    time.wDay = static_cast<WORD>(wall.day);
-    time.wHour = static_cast<WORD>(wall.hour);
-    time.wMinute = static_cast<WORD>(wall.minute);
-    time.wSecond = static_cast<WORD>(wall.second);
-    time.wMilliseconds = static_cast<WORD>(wall.millisecond);
-    return time;
-}
-
-HFONT dialogFont(UINT dpi)
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-HFONT clockFont(UINT dpi)
-{
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(form::clockFont.points, static_cast<int>(dpi), 72);
-    font.lfWeight = form::clockFont.weight;
-    font.lfCharSet = static_cast<BYTE>(form::clockFont.charset);
-    const std::wstring face = wide(form::clockFont.face);
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&font);
-}
-
-bool isPushButton(HWND window)
-{
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    return lstrcmpiW(name, WC_BUTTONW) == 0 &&
-           (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    SetForegroundWindow(window);
+    return FALSE;
 }
 
 } // namespace
 
-Win32Window::Win32Window(Win32Platform &platform) : m_platform(platform), m_form(*this, platform)
+Win32Window::Win32Window(Platform &platform) : m_platform(platform), m_form(*this, platform)
 {
 }
 
@@ -110,8 +57,6 @@ Win32Window::~Win32Window()
         DestroyWindow(m_window);
     if (m_aboutMenu)
         DestroyMenu(m_aboutMenu);
-    DeleteObject(m_dialogFont);
-    DeleteObject(m_clockFont);
 }
 
 bool Win32Window::create(HINSTANCE instance)
@@ -132,9 +77,11 @@ bool Win32Window::create(HINSTANCE instance)
                                instance, this);
     if (!m_window)
         return false;
-    m_platform.setMainWindow(m_window);
+    m_dpi = GetDpiForWindow(m_window);
+    const RECT outer = win32::designedWindowRect(m_window, m_dpi);
+    SetWindowPos(m_window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     createControls();
-    layOut(GetDpiForWindow(m_window));
     m_form.Form_Load();
     scheduleTick();
     return true;
@@ -143,30 +90,24 @@ bool Win32Window::create(HINSTANCE instance)
 void Win32Window::createControls()
 {
     for (const ControlDescription &c : form::controls()) {
-        if (c.kind == ControlKind::Timer)
-            continue;
-        const bool startsGroup = c.kind != ControlKind::DatePicker && c.id != ControlId::Option2;
-        HWND child = CreateWindowExW(
-            0, classOf(c.kind), wide(c.caption).c_str(), styleOf(c) | (startsGroup ? WS_GROUP : 0), 0, 0, 0, 0,
-            m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdOf(c.id))), nullptr, nullptr);
-        m_controls[c.id] = child;
-        if (c.kind == ControlKind::OptionButton && c.selected)
-            SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
+        if (c.kind != ControlKind::Timer)
+            m_controls[c.id] = win32::createControl(m_window, c, win32::placeOf(c.id, m_dpi), controlIdOf(c.id));
     }
-    HWND box = control(ControlId::cboShutdown);
-    for (const std::string_view item : form::actionItems)
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
-    SetWindowTextW(box, wide(form::control(ControlId::cboShutdown).caption).c_str());
-    const SYSTEMTIME range[2] = {systemTime(form::pickerMinimum), systemTime(form::pickerMaximum)};
-    const SYSTEMTIME design = systemTime(form::pickerDesignValue);
+    m_fonts.apply(m_controls, m_dpi);
+    win32::combo::fill(control(ControlId::cboShutdown), form::control(ControlId::cboShutdown));
     for (const ControlId picker : {ControlId::dtpTime, ControlId::dtpCountDown}) {
-        SendMessageW(control(picker), DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
-        SendMessageW(control(picker), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&design));
+        win32::picker::setRange(control(picker), form::pickerMinimum, form::pickerMaximum);
+        win32::picker::setValue(control(picker), form::pickerDesignValue);
     }
     setPickerFormats();
     orderForTabbing();
     nameForScreenReaders();
+    buildAboutMenu();
+    m_lastFocus = control(form::firstFocus());
+}
 
+void Win32Window::buildAboutMenu()
+{
     m_aboutMenu = CreatePopupMenu();
     const std::vector<std::string> captions = aboutCaptions();
     for (std::size_t index = 0; index < captions.size(); ++index) {
@@ -210,52 +151,25 @@ void Win32Window::orderForTabbing()
 void Win32Window::setPickerFormats()
 {
     const Separators separators = m_platform.separators();
-    SendMessageW(control(ControlId::dtpTime), DTM_SETFORMATW, 0,
-                 reinterpret_cast<LPARAM>(wide(datevalue::clockPattern(separators)).c_str()));
-    SendMessageW(control(ControlId::dtpCountDown), DTM_SETFORMATW, 0,
-                 reinterpret_cast<LPARAM>(wide(datevalue::timeOfDayPattern(separators)).c_str()));
+    win32::picker::setFormat(control(ControlId::dtpTime), datevalue::clockPattern(separators));
+    win32::picker::setFormat(control(ControlId::dtpCountDown), datevalue::timeOfDayPattern(separators));
 }
 
-RECT Win32Window::placeOf(ControlId id) const
+void Win32Window::changeDpi(UINT dpi, const RECT &suggested)
 {
-    const ControlDescription &c = form::control(id);
-    TwipsRect twips = c.place;
-    if (c.parent != ControlId::Form1) {
-        twips.left += form::control(c.parent).place.left;
-        twips.top += form::control(c.parent).place.top;
-    }
-    const PixelRect p = twips.toPixels(m_dpi);
-    return {p.left, p.top, p.left + p.width, p.top + p.height};
-}
-
-void Win32Window::layOut(UINT dpi)
-{
+    // Windows suggests where the window goes on the monitor it moved to: it stays there.
     m_dpi = dpi;
-    // The client area at its designed place and size, the frame around it.
-    const PixelRect client = form::clientPlace.toPixels(dpi);
-    RECT outer{client.left, client.top, client.left + client.width, client.top + client.height};
-    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), dpi);
-    SetWindowPos(m_window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    DeleteObject(m_dialogFont);
-    DeleteObject(m_clockFont);
-    m_dialogFont = dialogFont(dpi);
-    m_clockFont = clockFont(dpi);
-    for (const auto &[id, child] : m_controls) {
-        RECT place = placeOf(id);
-        if (id == ControlId::cboShutdown)
-            place.bottom += MulDiv(120, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); // its drop-down list
-        MoveWindow(child, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(id == ControlId::Label1 ? m_clockFont : m_dialogFont),
-                     TRUE);
-    }
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::placeControls(m_controls, dpi);
+    m_fonts.apply(m_controls, dpi);
 }
 
 void Win32Window::show(int showCommand)
 {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
+    SetFocus(m_lastFocus);
 }
 
 void Win32Window::scheduleTick()
@@ -268,7 +182,7 @@ void Win32Window::scheduleTick()
 bool Win32Window::handleDialogKeys(MSG &message)
 {
     // Return and Enter press the focused button, as in a dialog.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && isPushButton(message.hwnd) &&
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && win32::button::isPushButton(message.hwnd) &&
         GetParent(message.hwnd) == m_window) {
         SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         return true;
@@ -307,16 +221,9 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             m_form.scheduler().Timer1_Timer();
         }
         return 0;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == controlIdOf(ControlId::Command1) && HIWORD(wParam) == BN_CLICKED)
-            m_form.scheduler().Command1_Click();
-        else if (id == controlIdOf(ControlId::Command2) && HIWORD(wParam) == BN_CLICKED)
-            m_form.scheduler().Command2_Click();
-        else if (id >= firstMenuId && HIWORD(wParam) == 0)
-            m_form.about().mnusubAbout_Click(static_cast<std::int16_t>(id - firstMenuId));
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    }
     case WM_LBUTTONDOWN:
         mouseDown(vbLeftButton, lParam);
         return 0;
@@ -332,14 +239,15 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (lParam == -1)
             m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
         return 0;
+    case WM_ACTIVATE:
+        activate(wParam);
+        return 0;
     case WM_DPICHANGED:
-        layOut(HIWORD(wParam));
+        changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
     case WM_SETTINGCHANGE:
-        if (lParam && lstrcmpW(reinterpret_cast<const wchar_t *>(lParam), L"intl") == 0) {
-            m_platform.readSeparators();
+        if (lParam && lstrcmpW(reinterpret_cast<const wchar_t *>(lParam), L"intl") == 0)
             setPickerFormats();
-        }
         return 0;
     case WM_DESTROY:
         KillTimer(window, tickTimer);
@@ -351,27 +259,58 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+void Win32Window::command(int id, int notification)
+{
+    if (id == controlIdOf(ControlId::Command1) && notification == BN_CLICKED)
+        m_form.scheduler().Command1_Click();
+    else if (id == controlIdOf(ControlId::Command2) && notification == BN_CLICKED)
+        m_form.scheduler().Command2_Click();
+    else if (id == controlIdOf(ControlId::cboShutdown) && notification == CBN_KILLFOCUS)
+        win32::combo::showFromStart(control(ControlId::cboShutdown));
+    else if (id >= firstMenuId && notification == 0)
+        m_form.about().mnusubAbout_Click(static_cast<std::int16_t>(id - firstMenuId));
+}
+
+void Win32Window::activate(WPARAM wParam)
+{
+    // As a dialog does: the focused control is kept while the user is in another window.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(m_window, focus))
+            m_lastFocus = focus;
+    } else if (!HIWORD(wParam) && m_lastFocus && IsWindowEnabled(m_lastFocus)) {
+        SetFocus(m_lastFocus);
+    }
+}
+
 void Win32Window::mouseDown(std::int16_t button, LPARAM position)
 {
     // The frames and the clock let the mouse through to the window: which surface was
-    // pressed is told by the designed places.
+    // pressed is told by the designed places. The clock lies in the "Now" frame, and the
+    // "Action" frame overlaps that frame by a pixel: the clock, then the "Action" frame, win.
     const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     const auto inside = [&](ControlId id) {
-        const RECT place = placeOf(id);
+        const RECT place = win32::placeOf(id, m_dpi);
         return PtInRect(&place, point) != FALSE;
     };
-    const auto twips = [&](int pixels) { return pixelsToTwips(pixels, m_dpi); };
-    const std::int16_t shift =
+    const ControlId surface = inside(ControlId::Label1)   ? ControlId::Label1
+                              : inside(ControlId::Frame2) ? ControlId::Frame2
+                              : inside(ControlId::Frame1) ? ControlId::Frame1
+                                                          : ControlId::Form1;
+    if (surface == ControlId::Frame1)
+        return; // the "Now" frame around the clock opens nothing
+    const RECT origin = surface == ControlId::Form1 ? RECT{} : win32::placeOf(surface, m_dpi);
+    const float x = pixelsToTwips(point.x - origin.left, m_dpi);
+    const float y = pixelsToTwips(point.y - origin.top, m_dpi);
+    const auto shift =
         static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0));
     AboutHandlers &about = m_form.about();
-    if (inside(ControlId::Label1))
-        about.Label1_MouseDown(button, shift, twips(point.x - placeOf(ControlId::Label1).left),
-                               twips(point.y - placeOf(ControlId::Label1).top));
-    else if (inside(ControlId::Frame2))
-        about.Frame2_MouseDown(button, shift, twips(point.x - placeOf(ControlId::Frame2).left),
-                               twips(point.y - placeOf(ControlId::Frame2).top));
-    else if (!inside(ControlId::Frame1))
-        about.Form_MouseDown(button, shift, twips(point.x), twips(point.y));
+    if (surface == ControlId::Label1)
+        about.Label1_MouseDown(button, shift, x, y);
+    else if (surface == ControlId::Frame2)
+        about.Frame2_MouseDown(button, shift, x, y);
+    else
+        about.Form_MouseDown(button, shift, x, y);
 }
 
 std::string Win32Window::labelCaption() const
@@ -396,8 +335,7 @@ void Win32Window::giveFocus(Button which)
 
 VbBoolean Win32Window::optionValue(Option option) const
 {
-    HWND button = control(form::controlOf(option));
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? vbTrue : vbFalse;
+    return win32::button::checked(control(form::controlOf(option))) ? vbTrue : vbFalse;
 }
 
 std::string Win32Window::comboText() const
@@ -407,16 +345,12 @@ std::string Win32Window::comboText() const
 
 DateValue Win32Window::pickerValue(Picker which) const
 {
-    SYSTEMTIME time{};
-    SendMessageW(control(form::controlOf(which)), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-    return datevalue::roundedToSecond(datevalue::fromWallClock(
-        {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds}));
+    return datevalue::roundedToSecond(datevalue::fromWallClock(win32::picker::value(control(form::controlOf(which)))));
 }
 
 void Win32Window::setPickerValue(Picker which, DateValue value)
 {
-    const SYSTEMTIME time = systemTime(datevalue::toWallClock(datevalue::roundedToSecond(value)));
-    SendMessageW(control(form::controlOf(which)), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    win32::picker::setValue(control(form::controlOf(which)), datevalue::toWallClock(datevalue::roundedToSecond(value)));
 }
 
 void Win32Window::setWindowPos(int insertAfter, std::int32_t flags)
@@ -442,11 +376,21 @@ void Win32Window::popUpAboutMenu()
 
 void Win32Window::showLinkFailure(const std::string &address)
 {
-    // On a thread of its own and owned by no window, so the window goes on answering.
-    const std::wstring text = wide("No program could be started to open this address:\n\n" + address +
-                                   "\n\nPress Ctrl+C to copy this message.");
-    const std::wstring caption = wide(form::caption);
-    std::thread([text, caption] {
-        MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
-    }).detach();
+    // On a thread of its own and owned by no window, so the window goes on answering; while
+    // one is open, another failure brings it forward instead of opening a second.
+    if (const DWORD open = messageThread.load()) {
+        EnumThreadWindows(open, bringForward, 0);
+        return;
+    }
+    auto message = std::make_unique<Message>(Message{wide("No program could be started to open this address:\n\n" +
+                                                          address + "\n\nPress Ctrl+C to copy this message."),
+                                                     wide(form::caption)});
+    DWORD thread = 0;
+    HANDLE handle = CreateThread(nullptr, 0, showMessage, message.get(), CREATE_SUSPENDED, &thread);
+    if (!handle)
+        return;
+    message.release();
+    messageThread = thread;
+    ResumeThread(handle);
+    CloseHandle(handle);
 }

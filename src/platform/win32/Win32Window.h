@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Win32Platform.h"
+#include "Win32Layout.h"
 #include "ports/FormControls.h"
 #include "window/Form1.h"
 #include "window/FormDescription.h"
@@ -9,20 +9,30 @@
 
 #include <map>
 
+class Platform;
+
 // The window as native Win32 controls built from the window's description: group boxes
 // for the frames, a static for the clock, common-controls date-time pickers, a drop-down
 // combo box, auto radio buttons and push buttons, all children of the one window so that
 // Windows' own dialog navigation (Tab, arrows, Space) walks them in their tab order.
 class Win32Window final : public FormControls {
 public:
-    explicit Win32Window(Win32Platform &platform);
+    static constexpr UINT_PTR tickTimer = 1;
+    static constexpr int firstMenuId = 1000; // the About menu's items, by index
+
+    explicit Win32Window(Platform &platform);
     ~Win32Window() override;
 
     // Creates the window and its controls, runs Form_Load and starts the tick.
     bool create(HINSTANCE instance);
+    // Shows the window with the focus on its first control.
     void show(int showCommand);
     // Dialog keys for the window's controls; true when the message was handled.
     bool handleDialogKeys(MSG &message);
+
+    HWND handle() const { return m_window; }
+    HWND control(ControlId id) const { return m_controls.at(id); }
+    const Form1 &form() const { return m_form; }
 
     // FormControls
     std::string labelCaption() const override;
@@ -40,22 +50,24 @@ public:
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void command(int id, int notification);
+    void activate(WPARAM wParam);
     void createControls();
+    void buildAboutMenu();
     void orderForTabbing();
     void nameForScreenReaders();
-    void layOut(UINT dpi);
+    void changeDpi(UINT dpi, const RECT &suggested);
     void setPickerFormats();
     void scheduleTick();
     void mouseDown(std::int16_t button, LPARAM position);
-    RECT placeOf(ControlId id) const; // client pixels
-    HWND control(ControlId id) const { return m_controls.at(id); }
 
-    Win32Platform &m_platform;
+    Platform &m_platform;
     Form1 m_form;
     HWND m_window = nullptr;
     std::map<ControlId, HWND> m_controls;
     HMENU m_aboutMenu = nullptr;
-    HFONT m_dialogFont = nullptr;
-    HFONT m_clockFont = nullptr;
+    win32::Fonts m_fonts;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    // The control that had the focus when the window was last left, given it back on return.
+    HWND m_lastFocus = nullptr;
 };

@@ -14,6 +14,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     Win32Window window(platform);
     if (!window.create(instance))
         return 1;
+    platform.setMainWindow(window.handle());
     window.show(showCommand);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "window/FormDescription.h"
+
+#include <windows.h>
+
+#include <map>
+
+// Where the window and its controls go at a DPI, and the fonts they are drawn with.
+namespace win32 {
+
+// A control's designed place in the window's client area, in pixels.
+RECT placeOf(ControlId id, UINT dpi);
+
+// The window's outer rectangle that puts its client area at the designed place and size.
+RECT designedWindowRect(HWND window, UINT dpi);
+
+// Moves every control to its designed place.
+void placeControls(const std::map<ControlId, HWND> &controls, UINT dpi);
+
+// The window's two fonts at one DPI: the dialog font the design was made for, and the
+// clock's own. A new pair is given to the controls before the old one is deleted.
+class Fonts {
+public:
+    Fonts() = default;
+    Fonts(const Fonts &) = delete;
+    Fonts &operator=(const Fonts &) = delete;
+    ~Fonts();
+
+    void apply(const std::map<ControlId, HWND> &controls, UINT dpi);
+
+private:
+    HFONT m_dialog = nullptr;
+    HFONT m_clock = nullptr;
+};
+
+} // namespace win32
