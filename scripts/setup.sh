@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that one job needs, and nothing when all is there:
 #   setup.sh run      build and run the Linux program
 #   setup.sh windows  build the Windows program and the core's Windows tests
+#   setup.sh package  the Windows program's installer and zip
 #   setup.sh lint     formatting, clang-tidy and the desktop files' validators
 #   setup.sh test     all of these, and the tests and packaging (the default)
 set -euo pipefail
@@ -10,15 +11,17 @@ build=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools l
 # the X11 platform plugin, and the font the clock is measured with
 run=(qt6-qpa-plugins fonts-liberation2)
 windows=(cmake ninja-build doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+package=(wixl zip)
 lint=(git clang-format clang-tidy desktop-file-utils appstream)
 # Wine, real windows and buses; the .deb and the clean root it is installed into
 test=(wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap)
 case "${1:-test}" in
 run) packages=("${build[@]}" "${run[@]}") ;;
 windows) packages=("${windows[@]}") ;;
+package) packages=("${package[@]}") ;;
 lint) packages=("${build[@]}" "${lint[@]}") ;;
-test) packages=("${build[@]}" "${run[@]}" "${windows[@]}" "${lint[@]}" "${test[@]}") ;;
-*) echo "usage: setup.sh [run|windows|lint|test]" >&2; exit 2 ;;
+test) packages=("${build[@]}" "${run[@]}" "${windows[@]}" "${package[@]}" "${lint[@]}" "${test[@]}") ;;
+*) echo "usage: setup.sh [run|windows|package|lint|test]" >&2; exit 2 ;;
 esac
 
 missing=()

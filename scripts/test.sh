@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
-scripts/build-windows.sh
+scripts/package-windows.sh
 cmake --preset asan -DTAMSVEROLIND_WINDOWS_BUILD="$PWD/build/windows" >/dev/null
 cmake --build --preset asan
 ctest --preset asan --no-tests=error "$@"
