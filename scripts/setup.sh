@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that one job needs, and nothing when all is there:
 #   setup.sh run      build and run the Linux program
+#   setup.sh try      build the Linux program and the stand-in logind of scripts/try.sh
 #   setup.sh windows  build the Windows program and the core's Windows tests
 #   setup.sh package  the Windows program's installer and zip
 #   setup.sh lint     formatting, clang-tidy and the desktop files' validators
@@ -17,11 +18,12 @@ lint=(git clang-format clang-tidy desktop-file-utils appstream)
 test=(wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap)
 case "${1:-test}" in
 run) packages=("${build[@]}" "${run[@]}") ;;
+try) packages=("${build[@]}" "${run[@]}" doctest-dev dbus-daemon) ;;
 windows) packages=("${windows[@]}") ;;
 package) packages=("${package[@]}") ;;
 lint) packages=("${build[@]}" "${lint[@]}") ;;
 test) packages=("${build[@]}" "${run[@]}" "${windows[@]}" "${package[@]}" "${lint[@]}" "${test[@]}") ;;
-*) echo "usage: setup.sh [run|windows|package|lint|test]" >&2; exit 2 ;;
+*) echo "usage: setup.sh [run|try|windows|package|lint|test]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -14,7 +14,7 @@ constexpr std::array<ControlDescription, 11> table{{
     {Command2, "Command2", CommandButton, Form1, "Cancel", {1320, 3600, 1095, 375}, 7, false},
     {Command1, "Command1", CommandButton, Form1, "Ok", {120, 3600, 1095, 375}, 6},
     {Frame1, "Frame1", Frame, Form1, "Now", {120, 0, 2295, 1455}, 8},
-    {Label1, "Label1", Label, Frame1, "", {240, 240, 1935, 1095}, 0, true, false, PickerFormat::None, 0, "Now"},
+    {Label1, "Label1", Label, Frame1, "", {240, 240, 1935, 1095}, 0, true, false, PickerFormat::None, 0, {}, "Now"},
     {Frame2, "Frame2", Frame, Form1, "Action", {120, 1440, 2295, 2055}, 9},
     {dtpCountDown,
      "dtpCountDown",

@@ -51,8 +51,10 @@ struct ControlDescription {
     bool selected = false; // an option button's value
     PickerFormat format = PickerFormat::None;
     int intervalMs = 0; // a timer's
-    // What a screen reader says for a control without a caption of its own.
+    // What a screen reader says for a control without a caption of its own, and what it
+    // adds after the name (the clock is read by its text, the time, and described as "Now").
     std::string_view accessibleName = {};
+    std::string_view accessibleDescription = {};
 };
 
 namespace form {

@@ -5,6 +5,9 @@
 # session manager that never answers has been asked.
 TEST_NAME=linux PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/harness.sh"
+# On a Wayland desktop without XWayland: one line that says so, and a failure status.
+said=$(env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 "$PROGRAM" 2>&1) && fail "started without X11"
+[ "$(wc -l <<<"$said")" -eq 1 ] && grep -q XWayland <<<"$said" || fail "without XWayland it said: $said"
 start_x; start_buses
 # A system bus that takes connections and never answers: the window must not wait for it.
 hung=$(sed -n 2p "$WORK/bus.system")

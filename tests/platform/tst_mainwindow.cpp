@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,13 @@ private slots:
         const QFontMetrics metrics(label->font());
         QVERIFY(metrics.horizontalAdvance(QStringLiteral("28/12/08")) <= label->width());
         QVERIFY(2 * metrics.height() <= label->height() + 1);
+        // The focus starts in the action box; a screen reader reads the clock's text and the menu's name.
+        QCOMPARE(QApplication::focusWidget(), widget(ControlId::cboShutdown));
+        m_window->setLabelCaption("06/12/26 12:00:01");
+        const auto spoken = [](QObject *object) {
+            return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+        };
+        QCOMPARE(spoken(label) + spoken(m_window->aboutMenu()), QStringLiteral("06/12/26 12:00:01About"));
     }
 
     void keyboardAlone()
@@ -67,8 +75,12 @@ private slots:
         countDown->setCurrentSection(QDateTimeEdit::SecondSection);
         QTest::keyClick(countDown, Qt::Key_Down);
         QCOMPARE(countDown->time(), QTime(0, 5, 59));
-        // Shift+F10 opens the About menu as a right-click would.
+        // Shift+F10, and the context-menu key on an option, open the About menu as a right-click would.
         QTest::keyClick(widget(ControlId::Command2), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(m_window->aboutMenu()->isVisible());
+        m_window->aboutMenu()->hide();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(widget(ControlId::Option2), &menuKey);
         QTRY_VERIFY(m_window->aboutMenu()->isVisible());
         m_window->aboutMenu()->hide();
         // The action box keeps its text as typed, and its three items.

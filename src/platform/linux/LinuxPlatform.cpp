@@ -26,7 +26,7 @@ struct QtSetting {
     bool chosen = false;
 };
 std::array<QtSetting, 3> qtSettings{{
-    {"QT_QPA_PLATFORM", "xcb;wayland"},
+    {"QT_QPA_PLATFORM", "xcb"},
     {"QT_XCB_NO_MITSHM", "1"},
     {"QT_QPA_UPDATE_IDLE_TIME", "0"},
 }};
@@ -85,16 +85,23 @@ std::unique_ptr<QtPlatform> createPlatform()
     return std::make_unique<LinuxPlatform>();
 }
 
-void chooseWindowSystem()
+std::optional<std::string> chooseWindowSystem()
 {
-    // Wayland lets no client keep itself on top or choose its place, so XWayland is
-    // preferred where it exists. What the user chose stands.
+    // Wayland lets no client keep itself on top or choose its place, so the program runs on
+    // X11, or XWayland on a Wayland desktop. What the user chose stands.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            return "Tamsverolind needs XWayland on this Wayland desktop: a Wayland program cannot keep itself above "
+                   "other windows.";
+        return "Tamsverolind needs a graphical session: DISPLAY is not set.";
+    }
     for (QtSetting &setting : qtSettings) {
         if (!qEnvironmentVariableIsSet(setting.variable)) {
             qputenv(setting.variable, setting.value);
             setting.chosen = true;
         }
     }
+    return std::nullopt;
 }
 
 void forgetWindowSystemChoice()

@@ -159,6 +159,7 @@ QWidget *MainWindow::makeControl(const ControlDescription &description, const Se
     control->setEnabled(description.enabled);
     control->setGeometry(pixels(description.place, dotsPerInch()));
     control->setAccessibleName(description.accessibleName.empty() ? caption : text(description.accessibleName));
+    control->setAccessibleDescription(text(description.accessibleDescription));
     if (auto *box = qobject_cast<QComboBox *>(control))
         box->lineEdit()->setAccessibleName(control->accessibleName()); // the edit field takes the focus
     // A press that a control does not take stays with it: only the window's background,
@@ -171,6 +172,9 @@ void MainWindow::buildAboutMenu()
 {
     m_aboutMenu = new QMenu(text(form::aboutMenuCaption), this);
     m_aboutMenu->setObjectName(QStringLiteral("mnuAbout"));
+    // A screen reader meets a pop-up through the focus, outside the window's children: it
+    // reads the menu's own name.
+    m_aboutMenu->setAccessibleName(m_aboutMenu->title());
     const std::vector<std::string> captions = aboutCaptions();
     for (std::size_t index = 0; index < captions.size(); ++index) {
         QAction *item =
@@ -187,13 +191,17 @@ void MainWindow::wireHandlers()
             [this] { m_form.scheduler().Command1_Click(); });
     connect(static_cast<QPushButton *>(control(ControlId::Command2)), &QPushButton::clicked, this,
             [this] { m_form.scheduler().Command2_Click(); });
-    // Shift+F10 opens the menu as Windows' keyboard users expect; the context-menu key
-    // reaches contextMenuEvent().
+    // Shift+F10 opens the menu from any control, as Windows' keyboard users expect.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0); });
     for (QObject *surface : {static_cast<QObject *>(this), static_cast<QObject *>(control(ControlId::Frame2)),
                              static_cast<QObject *>(control(ControlId::Label1))})
         surface->installEventFilter(this);
+    // The context-menu key stands for a right-click on the window, on a button or an option
+    // too, which have no menu of their own; the action box and the pickers keep their edit
+    // menus (Shift+F10 opens the About menu there).
+    for (const ControlId id : {ControlId::Command1, ControlId::Command2, ControlId::Option1, ControlId::Option2})
+        control(id)->installEventFilter(this);
 }
 
 bool MainWindow::focusNextPrevChild(bool next)
@@ -235,16 +243,13 @@ void MainWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void MainWindow::contextMenuEvent(QContextMenuEvent *event)
-{
-    // The context-menu key and Shift+F10 stand for a right-click on the window, from any
-    // control that has no menu of its own. Mouse presses are handled as they go down.
-    if (event->reason() == QContextMenuEvent::Keyboard)
-        m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
-}
-
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
+        return true;
+    }
     if (event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
     const auto *press = static_cast<QMouseEvent *>(event);
@@ -258,8 +263,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         about.Form_MouseDown(buttonDown, shift, x, y);
     else if (watched == control(ControlId::Frame2))
         about.Frame2_MouseDown(buttonDown, shift, x, y);
-    else
+    else if (watched == control(ControlId::Label1))
         about.Label1_MouseDown(buttonDown, shift, x, y);
+    else
+        return false; // a button or an option takes its own press
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "ports/Platform.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 // The operations as the Qt front-end's backend provides them, with what only a Qt program
 // needs around its event loop.
@@ -16,7 +18,8 @@ public:
 // The backend compiled for this operating system; made once the application object exists.
 std::unique_ptr<QtPlatform> createPlatform();
 
-// Before the application object exists: picks the window system the program prefers.
-void chooseWindowSystem();
+// Before the application object exists: picks the window system the program prefers, or
+// says in one line why there is none it can use.
+std::optional<std::string> chooseWindowSystem();
 // Right after: programs started later get the environment the program was started with.
 void forgetWindowSystemChoice();

@@ -9,7 +9,10 @@
 
 int main(int argc, char *argv[])
 {
-    chooseWindowSystem();
+    if (const auto missing = chooseWindowSystem()) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     forgetWindowSystemChoice();
     QApplication::setApplicationName(QStringLiteral(TAMSVEROLIND_NAME));

@@ -66,8 +66,8 @@ SYSTEMTIME systemTime(const WallClock &wall)
 
 HWND createControl(HWND parent, const ControlDescription &control, const RECT &place, int id)
 {
-    HWND child = CreateWindowExW(0, classOf(control.kind), wide(control.caption).c_str(), styleOf(control),
-                                 place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+    HWND child = CreateWindowExW(0, classOf(control.kind), wide(control.caption).c_str(), styleOf(control), place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     if (control.kind == ControlKind::OptionButton && control.selected)
         SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);

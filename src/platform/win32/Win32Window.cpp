@@ -121,16 +121,20 @@ void Win32Window::buildAboutMenu()
 
 void Win32Window::nameForScreenReaders()
 {
-    // The pickers, the action box and the clock have no caption of their own: each is given
-    // the name of the option before it, or of its role, as a screen reader speaks it.
+    // The pickers and the action box have no caption of their own: each is given the name of
+    // the option before it, or of its role, as a screen reader speaks it. The clock is read
+    // by its text, the time, and described as "Now".
     IAccPropServices *services = nullptr;
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void **>(&services))))
         return;
     for (const ControlDescription &c : form::controls()) {
-        if (!c.accessibleName.empty() && m_controls.count(c.id))
-            services->SetHwndPropStr(control(c.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
-                                     wide(c.accessibleName).c_str());
+        for (const auto &[property, value] : {std::pair{PROPID_ACC_NAME, c.accessibleName},
+                                              std::pair{PROPID_ACC_DESCRIPTION, c.accessibleDescription}}) {
+            if (!value.empty() && m_controls.count(c.id))
+                services->SetHwndPropStr(control(c.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                                         wide(value).c_str());
+        }
     }
     services->Release();
 }
