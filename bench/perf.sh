@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints the program's cost on this machine, started for real under Xvfb with private buses
-# and a fake logind:
-#   start-up time to the mapped window (median of 5);
+# and a fake logind, beside a minimal Qt Widgets program (bench/minimal_qt.cpp, one label and
+# a one-second timer) started the same way, and each figure as a ratio to the minimal one's:
+#   start-up time to the mapped window (median of 9, the two programs in turn);
 #   armed and ticking for ARMED_SECONDS: wake-ups per second of the whole process (context
 #   switches of all its threads, with each thread's share), CPU milliseconds per minute,
 #   and proportional memory (PSS) with the mappings that hold most of it;
@@ -12,6 +13,10 @@ cd "$(dirname "$0")/.."
 ARMED_SECONDS=${1:-60}
 [ -x build/release/src/tamsverolind ] || { cmake --preset release >/dev/null; cmake --build --preset release >/dev/null; }
 [ -x build/dev/tests/fake_service ] || { cmake --preset dev >/dev/null; cmake --build --preset dev >/dev/null; }
+MINIMAL=build/bench/minimal_qt
+mkdir -p build/bench
+[ "$MINIMAL" -nt bench/minimal_qt.cpp ] ||
+  g++ -std=c++20 -O2 -fPIC bench/minimal_qt.cpp -o "$MINIMAL" $(pkg-config --cflags --libs Qt6Widgets)
 PROGRAM=build/release/src/tamsverolind
 FAKE_SERVICE=build/dev/tests/fake_service
 TAMSVEROLIND_ARTIFACTS=build/bench-artifacts
@@ -23,18 +28,30 @@ start_x
 start_buses
 start_fake system org.freedesktop.login1
 
-echo "== Start-up to the mapped window =="
-samples=()
-for run in 1 2 3 4 5; do
+echo "== Start-up to the mapped window, and memory (PSS) 2 s later =="
+# start_up PROGRAM TITLE: milliseconds to its mapped window, then its PSS in kB.
+start_up() {
+  local begin pid ms
   begin=$(now_ms)
-  "$PROGRAM" >/dev/null 2>&1 &
+  "$1" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --all --onlyvisible --pid "$pid" --name '^Tamsverolind$' >/dev/null 2>&1; do :; done
-  samples+=($(( $(now_ms) - begin )))
+  until xdotool search --all --onlyvisible --pid "$pid" --name "^$2\$" >/dev/null 2>&1; do :; done
+  ms=$(( $(now_ms) - begin ))
+  sleep 2
+  echo "$ms $(awk '/^Pss:/ {print $2}' /proc/"$pid"/smaps_rollup)"
   kill "$pid"; wait "$pid" 2>/dev/null || true
+}
+for run in 1 2 3 4 5 6 7 8 9; do
+  start_up "$PROGRAM" Tamsverolind >>"$WORK/ours"
+  start_up "$MINIMAL" Minimal >>"$WORK/minimal"
 done
-printf '%s\n' "${samples[@]}" | sort -n | awk '{v[NR]=$1} END {printf "median %d ms (runs: ", v[3]} '
-echo "${samples[*]} ms; includes about 3 ms per poll of the X server)"
+median() { cut -d' ' -f"$1" "$2" | sort -n | sed -n 5p; }
+for column in 1 2; do
+  ours=$(median $column "$WORK/ours") minimal=$(median $column "$WORK/minimal")
+  printf '%s: median %s against the minimal program'"'"'s %s: %s (runs: %s)\n' \
+    "$([ $column = 1 ] && echo "start-up, ms" || echo "PSS, kB")" "$ours" "$minimal" \
+    "$(awk -v a="$ours" -v b="$minimal" 'BEGIN {printf "%.2fx", a / b}')" "$(cut -d' ' -f$column "$WORK/ours" | tr '\n' ' ')"
+done
 
 echo "== Armed and ticking for ${ARMED_SECONDS} s (count-down of 23:59:59) =="
 start_program

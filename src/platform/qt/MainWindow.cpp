@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Frame.h"
 #include "Pickers.h"
 #include "about/AboutMenu.h"
 #include "ports/Platform.h"
@@ -9,6 +10,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QGroupBox>
+#include <QImageReader>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,6 +41,14 @@ QFont designFont(int points)
     font.setPointSize(points);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+// Read as the PNG it is: a reader that may guess loads every image plugin to ask it.
+QImage readIcon()
+{
+    QImageReader reader(QStringLiteral(":/icons/tamsverolind.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QString text(std::string_view utf8)
@@ -100,7 +111,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(text(form::caption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tamsverolind.png")));
+    setWindowIcon(QPixmap::fromImage(readIcon()));
     setFont(designFont(form::dialogFont.points)); // the same faces at the dialog font's size
     const Separators separators = platform.separators();
     for (const ControlDescription &description : form::controls()) {
@@ -132,7 +143,7 @@ QWidget *MainWindow::makeControl(const ControlDescription &description, const Se
         static_cast<QPushButton *>(control)->setText(caption);
         break;
     case ControlKind::Frame:
-        control = new QGroupBox(caption, parent);
+        control = new Frame(caption, parent);
         break;
     case ControlKind::Label: {
         auto *label = new QLabel(caption, parent);
