@@ -9,16 +9,10 @@ scripts/setup.sh try
 echo "Building (about a minute the first time)..."
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target tamsverolind fake_service
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+source scripts/sandbox.sh
 trap 'exit 130' INT TERM
-for bus in session system; do
-  dbus-daemon --session --address="unix:dir=$work" --fork --print-address=1 --print-pid=1 >"$work/$bus"
-  pids+=("$(sed -n 2p "$work/$bus")")
-done
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$work/session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$work/system")
+start_buses
 # The stand-in itself, not the filter that labels its lines, is the process to end.
 build/dev/tests/fake_service system org.freedesktop.login1 > >(sed -u 's/^/stand-in logind was asked: /') &
-pids+=($!)
+PIDS+=($!)
 build/dev/src/tamsverolind

@@ -6,14 +6,28 @@
 #include <commctrl.h>
 #include <doctest.h>
 
-#include <functional>
-
 using enum ControlId;
 
 namespace {
 
-// The real window over a fake platform, driven by the messages a user's actions send:
-// no session is asked, and the clocks move only when the test ticks.
+// What a user's action sends: a message to a control (Form1: to the window); key presses
+// go through the window's dialog keys.
+struct Step {
+    ControlId to;
+    UINT message;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+SYSTEMTIME twoSecondsPast = {2026, 12, 0, 6, 0, 0, 2, 0}, fiveSecondsPast = {2026, 12, 0, 6, 0, 0, 5, 0},
+           noonAndTwo = {2026, 12, 0, 6, 12, 0, 2, 0};
+LPARAM pointer(const void *value)
+{
+    return reinterpret_cast<LPARAM>(value);
+}
+
+// The real window over a fake platform: no session is asked, and the clocks move only
+// when the test ticks.
 struct Rig {
     FakePlatform platform;
     Win32Window window{platform};
@@ -27,63 +41,46 @@ struct Rig {
         REQUIRE(window.create(GetModuleHandleW(nullptr)));
         window.show(SW_SHOWNORMAL);
         handle = window.handle();
-        KillTimer(handle, Win32Window::tickTimer);
     }
-    HWND operator[](ControlId id) const { return window.control(id); }
+    HWND operator[](ControlId id) const { return id == Form1 ? handle : window.control(id); }
+    void run(const Step &step)
+    {
+        MSG message{(*this)[step.to], step.message, step.wParam, step.lParam, 0, {}};
+        if (step.message != WM_KEYDOWN || !window.handleDialogKeys(message))
+            SendMessageW(message.hwnd, step.message, step.wParam, step.lParam);
+        KillTimer(handle, Win32Window::tickTimer); // the test ticks
+    }
     void ticks(int count)
     {
-        for (int i = 0; i < count; ++i, KillTimer(handle, Win32Window::tickTimer)) {
-            platform.advanceMs(1000);
-            SendMessageW(handle, WM_TIMER, Win32Window::tickTimer, 0);
-        }
+        for (int i = 0; i < count; ++i, platform.advanceMs(1000))
+            run({Form1, WM_TIMER, Win32Window::tickTimer});
     }
-    void click(ControlId id) const { SendMessageW(window.control(id), BM_CLICK, 0, 0); }
-    void key(ControlId id, WPARAM key)
-    {
-        MSG message{window.control(id), WM_KEYDOWN, key, 0, 0, {}};
-        window.handleDialogKeys(message);
-    }
-    void setPicker(ControlId id, int hour, int minute, int second) const
-    {
-        const auto word = [](int value) { return static_cast<WORD>(value); };
-        SYSTEMTIME time{2026, 12, 0, 6, word(hour), word(minute), word(second), 0};
-        SendMessageW(window.control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-    }
-    // The user goes to another window and comes back.
-    void leaveAndReturn() const
-    {
-        SendMessageW(handle, WM_ACTIVATE, WA_INACTIVE, 0);
-        SetFocus(handle);
-        SendMessageW(handle, WM_ACTIVATE, WA_ACTIVE, 0);
-    }
-    bool focused(ControlId id) const
-    {
-        return GetFocus() == window.control(id) || IsChild(window.control(id), GetFocus());
-    }
+    // Armed or not (the flag and both buttons agree), the focused control, the count-down,
+    // the requests made (S, R, L) and whether the program ended.
     std::string describe() const
     {
         const bool armed = window.form().state().blnArmed == vbTrue;
-        const bool agree =
-            IsWindowEnabled(window.control(Command1)) != armed && IsWindowEnabled(window.control(Command2)) == armed;
-        std::string text = agree ? (armed ? "armed " : "disarmed ") : "buttons disagree ";
+        std::string text = IsWindowEnabled((*this)[Command1]) != armed && IsWindowEnabled((*this)[Command2]) == armed
+                               ? (armed ? "armed " : "disarmed ")
+                               : "buttons disagree ";
         for (const ControlDescription &c : form::controls())
-            text += c.kind != ControlKind::Timer && focused(c.id) ? std::string(c.name) + " " : "";
-        text += windowText(window.control(dtpCountDown)) + " ";
+            text += c.id != Timer1 && (GetFocus() == (*this)[c.id] || IsChild((*this)[c.id], GetFocus()))
+                        ? std::string(c.name) + " "
+                        : "";
+        text += windowText((*this)[dtpCountDown]) + " ";
         for (const SessionAction action : platform.requests)
             text += "SRL"[static_cast<int>(action)];
         return text + (platform.endProgramCalls > 0 ? " ended" : "");
     }
-    HWND edit() const { return GetWindow(window.control(cboShutdown), GW_CHILD); }
+    HWND edit() const { return GetWindow((*this)[cboShutdown], GW_CHILD); }
 };
 
 int textWidth(HWND control, std::string_view text)
 {
     HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    const std::wstring wideText = wide(text);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, wideText.c_str(), static_cast<int>(wideText.size()), &size);
-    SelectObject(dc, old);
+    GetTextExtentPoint32W(dc, wide(text).c_str(), static_cast<int>(wide(text).size()), &size);
     ReleaseDC(control, dc);
     return size.cx;
 }
@@ -107,60 +104,58 @@ void CALLBACK closeMenu(HWND, UINT, UINT_PTR, DWORD)
 
 TEST_CASE("user paths through the window: what each control shows and what the system is asked")
 {
-    // After three ticks: armed or not (the flag and both buttons agree), the focused
-    // control, the count-down shown, the requests made (S, R, L) and whether the program ended.
-    const std::tuple<const char *, std::function<void(Rig &)>, const char *> rows[] = {
-        {"opened", [](Rig &) {}, "disarmed cboShutdown 00:00:00 "},
+    const Step countDown{Option2, BM_CLICK}, ok{Command1, BM_CLICK};
+    const std::tuple<const char *, std::vector<Step>, const char *> rows[] = {
+        {"opened", {}, "disarmed cboShutdown 00:00:00 "},
         {"count-down by keyboard",
-         [](Rig &r) { r.key(Option1, VK_DOWN), r.setPicker(dtpCountDown, 0, 0, 2), r.key(Command1, VK_RETURN); },
+         {{Option1, WM_KEYDOWN, VK_DOWN},
+          {dtpCountDown, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&twoSecondsPast)},
+          {Command1, WM_KEYDOWN, VK_RETURN}},
          "armed Command2 00:00:00 S"},
         {"paused by Cancel",
-         [](Rig &r) { r.click(Option2), r.setPicker(dtpCountDown, 0, 0, 5), r.click(Command1), r.click(Command2); },
+         {countDown, {dtpCountDown, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&fiveSecondsPast)}, ok, {Command2, BM_CLICK}},
          "disarmed Command1 00:00:05 "},
         {"a set time, away and back",
-         [](Rig &r) { r.setPicker(dtpTime, 12, 0, 2), r.click(Command1), r.leaveAndReturn(); },
+         {{dtpTime, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&noonAndTwo)},
+          ok,
+          {Form1, WM_ACTIVATE, WA_INACTIVE},
+          {Form1, WM_ACTIVATE, WA_ACTIVE}},
          "armed Command2 00:00:00 S"},
         {"Restart typed",
-         [](Rig &r) { SetWindowTextW(r[cboShutdown], L"Restart"), r.click(Option2), r.click(Command1); },
+         {{cboShutdown, WM_SETTEXT, 0, pointer(L"Restart")}, countDown, ok},
          "armed Command2 00:00:00 R"},
-        {"Log Off chosen",
-         [](Rig &r) { SendMessageW(r[cboShutdown], CB_SETCURSEL, 2, 0), r.click(Option2), r.click(Command1); },
-         "armed Command2 00:00:00 L ended"},
+        {"Log Off chosen", {{cboShutdown, CB_SETCURSEL, 2}, countDown, ok}, "armed Command2 00:00:00 L ended"},
     };
-    for (const auto &[name, act, expected] : rows) {
+    for (const auto &[name, steps, expected] : rows) {
         CAPTURE(std::string(name));
         Rig rig;
-        act(rig);
+        for (const Step &step : steps)
+            rig.run(step);
         rig.ticks(3);
-        CHECK(windowText(rig[Label1]) == "06/12/26 12:00:03");
+        CHECK(windowText(rig[Label1]) == "06/12/26 12:00:02");
         CHECK(rig.describe() == expected);
     }
 }
 
-TEST_CASE("the action box shows its text from the first letter once it loses the focus")
+TEST_CASE("the action box shows its text from the first letter once it loses the focus; captions fit")
 {
     Rig rig;
     for (const wchar_t *text : {L"Shut Down", L"Restart", L"Log Off", L"Shut Down at once, and then some"}) {
         CAPTURE(utf8(text));
         SetFocus(rig[cboShutdown]);
         SetWindowTextW(rig[cboShutdown], text);
-        const auto end = static_cast<WPARAM>(lstrlenW(text));
-        SendMessageW(rig.edit(), EM_SETSEL, end, static_cast<LPARAM>(end));
+        SendMessageW(rig.edit(), EM_SETSEL, static_cast<WPARAM>(lstrlenW(text)), lstrlenW(text));
         SendMessageW(rig.edit(), EM_SCROLLCARET, 0, 0);
         SetFocus(rig[Command1]);
         CHECK(static_cast<short>(LOWORD(SendMessageW(rig.edit(), EM_POSFROMCHAR, 0, 0))) >= 0);
     }
-}
-
-TEST_CASE("every caption fits its control in the control's font")
-{
-    Rig rig;
+    // Each caption in its control's font, beside the room its control leaves for text.
     const int check = GetSystemMetrics(SM_CXMENUCHECK) + 6, upDown = GetSystemMetrics(SM_CXVSCROLL) + 6;
     for (const ControlDescription &c : form::controls()) {
         CAPTURE(std::string(c.name));
-        if (c.kind == ControlKind::CommandButton || c.kind == ControlKind::Frame || c.kind == ControlKind::OptionButton)
-            CHECK(textWidth(rig[c.id], c.caption) <=
-                  clientWidth(rig[c.id]) - (c.id == Option1 || c.id == Option2 ? check : 12));
+        const bool option = c.kind == ControlKind::OptionButton;
+        if (option || c.kind == ControlKind::CommandButton || c.kind == ControlKind::Frame)
+            CHECK(textWidth(rig[c.id], c.caption) <= clientWidth(rig[c.id]) - (option ? check : 12));
     }
     for (const std::string_view item : form::actionItems)
         CHECK(textWidth(rig.edit(), item) <= clientWidth(rig.edit()) - 2);
@@ -178,38 +173,33 @@ TEST_CASE("right-clicks open the About menu on the clock, the Action frame and t
         {3, 262, WM_RBUTTONDOWN, 1}, {12, 6, WM_RBUTTONDOWN, 0},   {60, 40, WM_LBUTTONDOWN, 0},
     };
     for (const auto &[x, y, message, menus] : rows) {
-        CAPTURE(x);
-        CAPTURE(y);
+        CAPTURE(x * 1000 + y);
         menusOpened = 0;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeMenu);
-        SendMessageW(rig.handle, message, 0, MAKELPARAM(x, y));
+        rig.run({Form1, message, 0, MAKELPARAM(x, y)});
         KillTimer(nullptr, timer);
         CHECK(menusOpened == menus);
     }
 }
 
-TEST_CASE("a new DPI takes Windows' suggested place and scaled fonts; new separators reach the pickers")
+TEST_CASE("a new DPI and new separators; a link message at a time; Log Off's ending closes the window")
 {
     Rig rig;
     RECT place{1500, 200, 1770, 640};
-    SendMessageW(rig.handle, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&place));
+    rig.run({Form1, WM_DPICHANGED, MAKEWPARAM(144, 144), pointer(&place)});
     GetWindowRect(rig.handle, &place);
-    CHECK((place.left == 1500 && place.top == 200 && place.right == 1770 && place.bottom == 640));
-    CHECK(clientWidth(rig[Command1]) == 110); // 1095 twips at 144 dots per inch
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(rig[Command1], WM_GETFONT, 0, 0)), sizeof(font), &font);
-    CHECK(font.lfHeight == -16);
+    // Where Windows suggested, its controls and fonts scaled: 1095 twips and 8 points at 144 dots per inch.
+    CHECK((place.left == 1500 && place.top == 200 && place.right == 1770 && place.bottom == 640));
+    CHECK((clientWidth(rig[Command1]) == 110 && font.lfHeight == -16));
     rig.platform.localeSeparators = {".", "."};
-    SendMessageW(rig.handle, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    rig.run({Form1, WM_SETTINGCHANGE, 0, pointer(L"intl")});
     CHECK(windowText(rig[dtpTime]) == "06.12.26 00.00.00");
-}
 
-TEST_CASE("a link that cannot open shows one message at a time; Log Off's ending closes the window")
-{
-    Rig rig;
     rig.platform.programsStart = false;
     for (int i = 0; i < 2; ++i)
-        SendMessageW(rig.handle, WM_COMMAND, Win32Window::firstMenuId + homePageItem, 0);
+        rig.run({Form1, WM_COMMAND, Win32Window::firstMenuId + homePageItem});
     HWND message = nullptr;
     for (int wait = 0; wait < 100 && !message; ++wait, Sleep(50))
         message = FindWindowW(L"#32770", L"Tamsverolind");

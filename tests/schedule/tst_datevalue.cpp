@@ -76,5 +76,4 @@ TEST_CASE("clock text")
         CAPTURE(text);
         CHECK(clockText(row.value, row.separators) == row.text);
     }
-    CHECK(clockPattern({".", ":"}) == "dd'.'MM'.'yy HH':'mm':'ss");
 }

@@ -2,7 +2,6 @@
 
 #include "ports/FormControls.h"
 
-#include <optional>
 #include <vector>
 
 // The window's controls as plain values, set as the window designs them.
@@ -11,8 +10,6 @@ public:
     static constexpr DateValue designDay = 36887.0; // 27 December 2000
 
     std::string caption;
-    bool enabled[2] = {true, false}; // Command1, Command2
-    std::optional<Button> focused;
     bool setTimeSelected = true; // Option1; Option2 is its opposite
     std::string actionText = "Shut Down";
     DateValue target = designDay;
@@ -27,8 +24,8 @@ public:
 
     std::string labelCaption() const override { return caption; }
     void setLabelCaption(const std::string &text) override { caption = text; }
-    void setButtonEnabled(Button button, bool on) override { enabled[static_cast<int>(button)] = on; }
-    void giveFocus(Button button) override { focused = button; }
+    void setButtonEnabled(Button, bool) override {}
+    void giveFocus(Button) override {}
     VbBoolean optionValue(Option option) const override
     {
         return (option == Option::Option1) == setTimeSelected ? vbTrue : vbFalse;
