@@ -11,12 +11,12 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QImageReader>
-#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
