@@ -14,7 +14,6 @@ public:
     std::string actionText = "Shut Down";
     DateValue target = designDay;
     DateValue countDown = designDay;
-    int windowPosFlags = 0;
     int popUps = 0;
     std::vector<std::string> linkFailures;
 
@@ -39,10 +38,7 @@ public:
     {
         (picker == Picker::dtpTime ? target : countDown) = datevalue::roundedToSecond(value);
     }
-    void setWindowPos(int insertAfter, std::int32_t flags) override
-    {
-        windowPosFlags = insertAfter == hwndTopmost ? flags : -1;
-    }
+    void setWindowPos(int, std::int32_t) override {}
     void popUpAboutMenu() override { ++popUps; }
     void showLinkFailure(const std::string &address) override { linkFailures.push_back(address); }
 };
