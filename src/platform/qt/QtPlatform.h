@@ -21,5 +21,8 @@ std::unique_ptr<QtPlatform> createPlatform();
 // Before the application object exists: picks the window system the program prefers, or
 // says in one line why there is none it can use.
 std::optional<std::string> chooseWindowSystem();
+// Before the application object exists: a session bus that takes connections but does not
+// answer is left out, so that nothing waits for it.
+void leaveOutHungSessionBus();
 // Right after: programs started later get the environment the program was started with.
 void forgetWindowSystemChoice();

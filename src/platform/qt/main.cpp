@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", missing->c_str());
         return 1;
     }
+    leaveOutHungSessionBus();
     QApplication app(argc, argv);
     forgetWindowSystemChoice();
     QApplication::setApplicationName(QStringLiteral(TAMSVEROLIND_NAME));
