@@ -22,9 +22,9 @@ TEST_CASE("the About menu: right button only, its version, its links and their f
         about.mnusubAbout_Click(index);
     // The browser's path is quoted: unquoted, Windows would first try "C:\Program".
     const std::string browser = R"("C:\Program Files\Internet Explorer\IEXPLORE.EXE")";
-    CHECK(platform.programStarts == std::vector<std::string>{browser + " www.example.org/tamsverolind @3",
-                                                             browser + " mailto:tamsverolind@example.org @3"});
-    CHECK(form.linkFailures.empty());
+    CHECK((platform.programStarts == std::vector<std::string>{browser + " www.example.org/tamsverolind @3",
+                                                              browser + " mailto:tamsverolind@example.org @3"} &&
+           form.linkFailures.empty()));
     platform.programsStart = false;
     about.mnusubAbout_Click(homePageItem);
     CHECK(form.linkFailures == std::vector<std::string>{"www.example.org/tamsverolind"});

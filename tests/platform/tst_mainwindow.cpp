@@ -33,8 +33,8 @@ private slots:
         // Both clock lines fit the label in its 24-point face.
         auto *label = static_cast<QLabel *>(widget(ControlId::Label1));
         const QFontMetrics metrics(label->font());
-        QVERIFY(metrics.horizontalAdvance(QStringLiteral("28/12/08")) <= label->width());
-        QVERIFY(2 * metrics.height() <= label->height() + 1);
+        QVERIFY(metrics.horizontalAdvance(QStringLiteral("28/12/08")) <= label->width() &&
+                2 * metrics.height() <= label->height() + 1);
         // The focus starts in the action box; a screen reader reads the clock's text and the menu's name.
         QCOMPARE(QApplication::focusWidget(), widget(ControlId::cboShutdown));
         m_window->setLabelCaption("06/12/26 12:00:01");

@@ -43,9 +43,8 @@ TEST_CASE("start-up, the disarmed tick, pausing and resuming, and an exact actio
     w.controls.setCountDown(30);
     w.platform.localeSeparators = {".", "."};
     w.ticks();
-    CHECK(w.controls.caption == "06.12.26 12.00.01");
-    CHECK(w.controls.secondsLeft() == 30); // disarmed: only the clock
-    for (const int paused : {0, 1}) {      // paused by Cancel, then resumed
+    CHECK((w.controls.caption == "06.12.26 12.00.01" && w.controls.secondsLeft() == 30)); // disarmed: only the clock
+    for (const int paused : {0, 1}) { // paused by Cancel, then resumed
         w.ok();
         w.ticks({400, 1000}); // the first tick after "Ok" steps one second
         w.form.scheduler().Command2_Click();
@@ -77,11 +76,9 @@ TEST_CASE("count-down follows the time that passed awake")
     CHECK(w.controls.secondsLeft() == 1);
     w.platform.now += 3.0 / 24; // asleep three hours: the monotonic clock stood still
     w.form.scheduler().Timer1_Timer();
-    CHECK(w.controls.secondsLeft() == 1);
-    CHECK(w.requests() == 0);
+    CHECK((w.controls.secondsLeft() == 1 && w.requests() == 0));
     w.ticks({60000}); // far longer than is left: stops at zero and fires
-    CHECK(w.controls.secondsLeft() == 0);
-    CHECK(w.requests() == 1);
+    CHECK((w.controls.secondsLeft() == 0 && w.requests() == 1));
 }
 
 TEST_CASE("set time fires once, in the first tick at or after it")
@@ -108,8 +105,7 @@ TEST_CASE("set time fires once, in the first tick at or after it")
         w.ok();
         for (const std::int64_t ms : row.tickMs)
             w.ticks({ms});
-        CHECK(w.requests() == row.requests);
-        CHECK(w.controls.secondsLeft() == 9); // set-time mode does not step it
+        CHECK((w.requests() == row.requests && w.controls.secondsLeft() == 9)); // set-time mode does not step it
     }
 }
 
