@@ -32,8 +32,7 @@ open_home_page 0.5 80
 type_action Restart
 xdotool key --delay 80 Tab Tab Tab space Tab
 xdotool type --delay 60 000002
-xdotool key --delay 80 Tab
-xdotool key Return
+xdotool key --delay 80 Tab Return
 armed=$(now_ms)
 sleep 4.5
 mapfile -t times < <(request_times org.freedesktop.login1)
