@@ -45,17 +45,13 @@ void AboutHandlers::popUpOnRightButton(std::int16_t button)
 
 void AboutHandlers::mnusubAbout_Click(std::int16_t index)
 {
-    std::string commandLine;
-    std::string address;
-    if (index == mailItem) {
-        commandLine = links::mailCommandLine();
-        address = links::emailAddress;
-    } else if (index == homePageItem) {
-        commandLine = links::homePageCommandLine();
-        address = links::homePage;
-    } else {
+    if (index != mailItem && index != homePageItem)
         return;
-    }
-    if (!m_platform.startProgram(commandLine, windowStyleMaximizedFocus))
-        m_form.showLinkFailure(address);
+    const bool mail = index == mailItem;
+    if (m_platform.startProgram(mail ? links::mailCommandLine() : links::homePageCommandLine(),
+                                windowStyleMaximizedFocus))
+        return;
+    // That browser is missing (always, outside Windows): the user's own handler opens the address.
+    if (!m_platform.openWithUserHandler(mail ? links::mailUrl() : links::homePageUrl()))
+        m_form.showLinkFailure(std::string(mail ? links::emailAddress : links::homePage));
 }

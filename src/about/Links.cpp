@@ -18,4 +18,14 @@ std::string homePageCommandLine()
     return quotedBrowserPath() + " " + std::string(homePage);
 }
 
+std::string mailUrl()
+{
+    return "mailto:" + std::string(emailAddress);
+}
+
+std::string homePageUrl()
+{
+    return "https://" + std::string(homePage);
+}
+
 } // namespace links

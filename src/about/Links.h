@@ -22,4 +22,8 @@ std::string mailCommandLine();
 // The browser path directly followed by a blank and the home page.
 std::string homePageCommandLine();
 
+// The same addresses as a default handler takes them: a bare host would be read as a file.
+std::string mailUrl();
+std::string homePageUrl();
+
 } // namespace links

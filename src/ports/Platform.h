@@ -2,18 +2,10 @@
 
 #include "schedule/DateValue.h"
 #include "schedule/SessionAction.h"
+#include "RequestFate.h"
 
 #include <cstdint>
 #include <string>
-
-// What became of a request to end the session, as far as the program knows now.
-enum class RequestOutcome {
-    NotSent,    // nothing could carry it yet (no bus connected): ask again at the next tick
-    Unanswered, // sent; no answer yet, or none in time
-    Accepted,   // the session agreed to end
-    Refused,    // the session said no
-    Untracked,  // handed to a system that keeps no answer for the program (Windows)
-};
 
 // Everything the handlers need from the clock and the operating system. Each front-end
 // provides one; tests use a fake. Texts are UTF-8.
@@ -37,12 +29,11 @@ public:
     // The user's date and time separators, or "/" and ":" where the locale gives none.
     virtual Separators separators() const = 0;
 
-    // Asks the system to end the session without waiting for an answer: NotSent,
-    // Unanswered or Untracked.
-    virtual RequestOutcome exitWindows(SessionAction action) = 0;
+    // Asks the system to end the session without waiting for an answer.
+    virtual Delivery exitWindows(SessionAction action) = 0;
 
-    // What has become of the last request sent since: its answer once one came.
-    virtual RequestOutcome lastRequestOutcome() const = 0;
+    // The answer to the last request that was Sent.
+    virtual Answer lastAnswer() const = 0;
 
     // Ends the program: no handler runs after the current one returns.
     virtual void endProgram() = 0;
@@ -50,4 +41,8 @@ public:
     // Starts a program from its command line with a window style (3 = maximised);
     // false when nothing could be started.
     virtual bool startProgram(const std::string &commandLine, int windowStyle) = 0;
+
+    // Opens a mailto: or https: address with the user's own mail or web handler; false when
+    // none could be started.
+    virtual bool openWithUserHandler(const std::string &url) = 0;
 };

@@ -35,7 +35,7 @@ int msUntilNextTick(int millisecond)
 }
 
 Scheduler::Scheduler(FormState &state, FormControls &form, Platform &platform)
-    : m_state(state), m_form(form), m_platform(platform), m_requests(platform)
+    : m_state(state), m_form(form), m_platform(platform)
 {
 }
 
@@ -51,18 +51,14 @@ void Scheduler::Timer1_Timer()
     const std::int64_t nowBootMs = m_platform.sinceBootMs();
     const std::int64_t sincePreviousMs = nowBootMs - std::exchange(m_previousArmedBootMs, nowBootMs);
     const std::int64_t countDownStep = countDownSecondsDue(m_platform.monotonicMs());
-    // A count-down that still ran is a new request once it reaches zero.
-    if (m_form.optionValue(Option::Option2) == vbTrue && stepCountDown(countDownStep))
-        m_requests.release();
+    const bool countDownRan = m_form.optionValue(Option::Option2) == vbTrue && stepCountDown(countDownStep);
 
-    const auto action = actionFromText(m_form.comboText());
-    const bool bySetTime = m_form.optionValue(Option::Option1) == vbTrue;
-    const std::int64_t target = bySetTime ? datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime)) : 0;
-    const bool met = bySetTime ? setTimeDue(target, nowSecond, previousSecond, sincePreviousMs) : countDownAtZero();
-    if (action && met)
-        fire({*action, bySetTime, target});
-    else
-        m_requests.release();
+    WhenToAsk::Tick tick = m_form.optionValue(Option::Option1) == vbTrue
+                               ? setTimeTrigger(nowSecond, previousSecond, sincePreviousMs)
+                               : WhenToAsk::Tick{WhenToAsk::Trigger::CountDown, countDownAtZero(), countDownRan, 0, std::nullopt};
+    tick.action = actionFromText(m_form.comboText());
+    if (const auto action = m_whenToAsk.onTick(tick, m_platform.lastAnswer()))
+        ask(*action);
 }
 
 void Scheduler::Command1_Click()
@@ -74,8 +70,7 @@ void Scheduler::Command1_Click()
     m_previousArmedSecond = datevalue::wholeSeconds(currentDateTime(m_platform));
     m_previousArmedBootMs = m_platform.sinceBootMs();
     m_countedUpToMs.reset();
-    m_dueTarget.reset();
-    m_requests.release();
+    m_whenToAsk.rearmed();
 }
 
 void Scheduler::Command2_Click()
@@ -110,18 +105,15 @@ bool Scheduler::stepCountDown(std::int64_t seconds)
     return left > 0;
 }
 
-bool Scheduler::setTimeDue(std::int64_t target, std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
-                           std::int64_t sincePreviousMs)
+WhenToAsk::Tick Scheduler::setTimeTrigger(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                                          std::int64_t sincePreviousMs) const
 {
     // A crossing from "still ahead" to "reached": a late tick fires late rather than never,
-    // and a target already passed when armed never fires. It stays due for the same target
-    // until the clock goes back before it or the program could not tick for too long.
+    // and a target already passed when armed never fires.
+    const std::int64_t target = datevalue::wholeSeconds(m_form.pickerValue(Picker::dtpTime));
     const bool reached = target <= nowSecond && sincePreviousMs <= longestTickGapMs;
-    if (reached && previousSecond && *previousSecond < target)
-        m_dueTarget = target;
-    else if (!reached || m_dueTarget != target)
-        m_dueTarget.reset();
-    return m_dueTarget.has_value();
+    const bool crossed = reached && previousSecond && *previousSecond < target;
+    return {WhenToAsk::Trigger::SetTime, reached, crossed, target, std::nullopt};
 }
 
 bool Scheduler::countDownAtZero() const
@@ -129,13 +121,11 @@ bool Scheduler::countDownAtZero() const
     return datevalue::sameTimeOfDay(m_form.pickerValue(Picker::dtpCountDown), 0.0);
 }
 
-void Scheduler::fire(const RequestKey &request)
+void Scheduler::ask(SessionAction action)
 {
-    if (!m_requests.ask(request))
-        return; // held, or not sent: then asked again at the next tick, and "Log Off" keeps the program
-    // A system that keeps no answer is asked once for each crossing of the set time.
-    if (m_requests.outcome() == RequestOutcome::Untracked)
-        m_dueTarget.reset();
-    if (endsProgram(request.action))
+    const Delivery delivery = m_platform.exitWindows(action);
+    m_whenToAsk.asked(delivery);
+    // "Log Off" ends the program only once its request has left it.
+    if (endsProgram(action) && delivery != Delivery::NotSent)
         m_platform.endProgram();
 }

@@ -2,7 +2,7 @@
 
 #include "DateValue.h"
 #include "SessionAction.h"
-#include "SessionRequests.h"
+#include "WhenToAsk.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,6 +19,7 @@ int msUntilNextTick(int millisecond);
 // The once-a-second tick and the two arming buttons. The schedule itself lives in the
 // controls and in FormState; this keeps only what is needed so that late, lost or
 // doubled ticks and a stepped clock neither miss a set time nor stretch a count-down.
+// When a met trigger asks the session to end is WhenToAsk's rule.
 class Scheduler {
 public:
     Scheduler(FormState &state, FormControls &form, Platform &platform);
@@ -30,10 +31,10 @@ public:
 private:
     std::int64_t countDownSecondsDue(std::int64_t nowMs);
     bool stepCountDown(std::int64_t seconds); // true while it was above zero
-    bool setTimeDue(std::int64_t target, std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
-                    std::int64_t sincePreviousMs);
+    WhenToAsk::Tick setTimeTrigger(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
+                                   std::int64_t sincePreviousMs) const;
     bool countDownAtZero() const;
-    void fire(const RequestKey &request);
+    void ask(SessionAction action);
 
     FormState &m_state;
     FormControls &m_form;
@@ -46,8 +47,5 @@ private:
     // Monotonic milliseconds up to which the count-down has been stepped; empty until
     // the first armed tick after arming.
     std::optional<std::int64_t> m_countedUpToMs;
-    // The set time whose crossing has not yet been taken by the session: asked again at each
-    // tick until it is, so that a bus that was late or a refusal does not lose it.
-    std::optional<std::int64_t> m_dueTarget;
-    SessionRequests m_requests;
+    WhenToAsk m_whenToAsk;
 };

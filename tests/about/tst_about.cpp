@@ -1,6 +1,5 @@
 #include "about/AboutMenu.h"
 #include "about/Links.h"
-#include "platform/BrowserCommand.h"
 #include "support/FakeForm.h"
 #include "support/FakePlatform.h"
 
@@ -25,9 +24,15 @@ TEST_CASE("the About menu: right button only, its version, its links and their f
     CHECK((platform.programStarts == std::vector<std::string>{browser + " www.example.org/tamsverolind @3",
                                                               browser + " mailto:tamsverolind@example.org @3"} &&
            form.linkFailures.empty()));
+    // Where that browser is missing, the address goes to the user's own handler, and only
+    // when that fails too is the user told.
     platform.programsStart = false;
+    about.mnusubAbout_Click(mailItem);
     about.mnusubAbout_Click(homePageItem);
+    platform.userHandlerOpens = false;
+    about.mnusubAbout_Click(homePageItem);
+    CHECK(platform.openedUrls == std::vector<std::string>{"mailto:tamsverolind@example.org",
+                                                          "https://www.example.org/tamsverolind",
+                                                          "https://www.example.org/tamsverolind"});
     CHECK(form.linkFailures == std::vector<std::string>{"www.example.org/tamsverolind"});
-    // Where that browser is missing, the address goes to the desktop's default handler.
-    CHECK(urlOfAddress(*addressOfCommandLine(links::mailCommandLine())) == "mailto:tamsverolind@example.org");
 }

@@ -98,6 +98,7 @@ private slots:
         QTest::mouseClick(widget(ControlId::Frame2), Qt::RightButton, {}, QPoint(140, 120));
         QTRY_VERIFY(menu->isVisible());
         m_platform->programsStart = false;
+        m_platform->userHandlerOpens = false;
         menu->actions().at(homePageItem)->trigger();
         menu->hide();
         auto *message = m_window->findChild<QMessageBox *>(QStringLiteral("linkFailure"));

@@ -1,40 +1,10 @@
-#include "support/FakeForm.h"
-#include "support/FakePlatform.h"
-#include "window/Form1.h"
+#include "support/FormRig.h"
 
 #include <doctest.h>
 
 #include <array>
 
-namespace {
-
-// The window's handlers over a fake form and fake clocks, loaded as at start-up.
-struct Window {
-    FakePlatform platform;
-    FakeForm controls;
-    Form1 form{controls, platform};
-
-    Window() { form.Form_Load(); }
-    // One tick after each gap.
-    void ticks(std::initializer_list<std::int64_t> gapsMs = {1000})
-    {
-        for (const std::int64_t ms : gapsMs) {
-            platform.advanceMs(ms);
-            form.scheduler().Timer1_Timer();
-        }
-    }
-    void ok() { form.scheduler().Command1_Click(); }
-    void armCountDown(int seconds, const char *action = "Shut Down")
-    {
-        controls.actionText = action;
-        controls.setTimeSelected = false;
-        controls.setCountDown(seconds);
-        ok();
-    }
-    std::size_t requests() const { return platform.requests.size(); }
-};
-
-} // namespace
+using Window = FormRig;
 
 TEST_CASE("start-up, the disarmed tick, pausing and resuming, and an exact action text")
 {
@@ -47,7 +17,7 @@ TEST_CASE("start-up, the disarmed tick, pausing and resuming, and an exact actio
     for (const int paused : {0, 1}) { // paused by Cancel, then resumed
         w.ok();
         w.ticks({400, 1000}); // the first tick after "Ok" steps one second
-        w.form.scheduler().Command2_Click();
+        w.cancel();
         w.ticks({1000, 1000});
         CHECK(w.controls.secondsLeft() == 28 - 2 * paused);
     }
@@ -126,23 +96,28 @@ TEST_CASE("set time with the clock stepped over it")
     CHECK(w.requests() == 2);
 }
 
-TEST_CASE("a request the session took or has not answered is not made again until something changes")
+TEST_CASE("what became of the last request decides: a count-down at zero asks again, a set time once")
 {
-    using enum RequestOutcome;
     const struct {
-        RequestOutcome outcome;
+        const char *name;
+        Delivery delivery;
+        Answer answer;
         std::array<std::size_t, 7> requests; // after each step below
         int endsProgram;
     } rows[] = {
-        {Accepted, {1, 2, 3, 4, 5, 6, 6}, 1},     {Unanswered, {1, 2, 3, 4, 5, 6, 6}, 1},
-        {Refused, {3, 5, 7, 9, 10, 13, 13}, 1},   // asked at every tick, the set time too
-        {Untracked, {3, 5, 7, 9, 10, 11, 11}, 1}, // the set time once for its crossing
-        {NotSent, {0, 0, 0, 0, 0, 0, 1}, 0},      // the set time asked once a bus is there
+        {"accepted", Delivery::Sent, Answer::Accepted, {1, 2, 3, 4, 5, 6, 6}, 1},
+        {"awaited", Delivery::Sent, Answer::Awaited, {1, 2, 3, 4, 5, 6, 6}, 1},
+        {"no reply in time", Delivery::Sent, Answer::NoReply, {1, 2, 3, 4, 5, 6, 6}, 1},
+        {"refused: asked at every tick", Delivery::Sent, Answer::Refused, {3, 5, 7, 9, 10, 13, 13}, 1},
+        {"handed over (Windows)", Delivery::HandedOver, Answer::NoReply, {3, 5, 7, 9, 10, 11, 11}, 1},
+        {"not sent: asked once a bus is there", Delivery::NotSent, Answer::Awaited, {0, 0, 0, 0, 0, 0, 1}, 0},
     };
     for (const auto &row : rows) {
-        CAPTURE(static_cast<int>(row.outcome));
+        const std::string name = row.name;
+        CAPTURE(name);
         Window w;
-        w.platform.outcome = row.outcome;
+        w.platform.delivery = row.delivery;
+        w.platform.answer = row.answer;
         const auto step = [&](int n, auto change, std::initializer_list<std::int64_t> ticks) {
             change();
             w.ticks(ticks);
@@ -151,7 +126,7 @@ TEST_CASE("a request the session took or has not answered is not made again unti
         step(0, [&] { w.armCountDown(0); }, {1000, 1000, 1000});
         step(1, [&] { w.controls.actionText = "Restart"; }, {1000, 1000});
         step(2, [&] { w.controls.setCountDown(1); }, {1000, 1000}); // zero again at the first tick
-        step(3, [&] { w.form.scheduler().Command2_Click(), w.ok(); }, {1000, 1000});
+        step(3, [&] { w.cancel(), w.ok(); }, {1000, 1000});
         step(4, [&] { w.controls.actionText = "Log Off"; }, {1000});
         CHECK(w.platform.endProgramCalls == row.endsProgram); // never without a request
         step(5,
@@ -161,6 +136,6 @@ TEST_CASE("a request the session took or has not answered is not made again unti
                  w.controls.target = w.platform.now + 2.0 / 86400;
              },
              {1000, 1000, 1000, 1000});
-        step(6, [&] { w.platform.outcome = Accepted; }, {1000});
+        step(6, [&] { w.platform.delivery = Delivery::Sent, w.platform.answer = Answer::Accepted; }, {1000});
     }
 }

@@ -12,10 +12,13 @@ public:
     std::int64_t sinceBoot = 5'000'000;
     Separators localeSeparators;
     bool programsStart = true;
-    std::vector<SessionAction> requests;
+    bool userHandlerOpens = true;
+    std::vector<SessionAction> requests; // those that left the program
     std::vector<std::string> programStarts;
-    // What the system makes of every request; Untracked asks at each tick that is met.
-    RequestOutcome outcome = RequestOutcome::Untracked;
+    std::vector<std::string> openedUrls;
+    // How every request leaves (as on Windows, by default), and the answer to the last one sent.
+    Delivery delivery = Delivery::HandedOver;
+    Answer answer = Answer::Awaited;
     int endProgramCalls = 0;
 
     // All clocks move on together, as they do while the machine is awake.
@@ -30,18 +33,22 @@ public:
     std::int64_t monotonicMs() const override { return monotonic; }
     std::int64_t sinceBootMs() const override { return sinceBoot; }
     Separators separators() const override { return localeSeparators; }
-    RequestOutcome exitWindows(SessionAction action) override
+    Delivery exitWindows(SessionAction action) override
     {
-        if (outcome == RequestOutcome::NotSent)
-            return outcome;
-        requests.push_back(action);
-        return outcome == RequestOutcome::Untracked ? outcome : RequestOutcome::Unanswered;
+        if (delivery != Delivery::NotSent)
+            requests.push_back(action);
+        return delivery;
     }
-    RequestOutcome lastRequestOutcome() const override { return outcome; }
+    Answer lastAnswer() const override { return answer; }
     void endProgram() override { ++endProgramCalls; }
     bool startProgram(const std::string &commandLine, int windowStyle) override
     {
         programStarts.push_back(commandLine + " @" + std::to_string(windowStyle));
         return programsStart;
+    }
+    bool openWithUserHandler(const std::string &url) override
+    {
+        openedUrls.push_back(url);
+        return userHandlerOpens;
     }
 };

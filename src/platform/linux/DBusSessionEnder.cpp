@@ -174,16 +174,16 @@ QString DBusSessionEnder::desktopService() const
     return {};
 }
 
-RequestOutcome DBusSessionEnder::request(SessionAction action)
+Delivery DBusSessionEnder::request(SessionAction action)
 {
     const QString desktop = desktopService();
     if (desktop.isEmpty())
         connectSystemBusUnlessDesktop(); // the session manager has left
     std::optional<QDBusConnection> &bus = desktop.isEmpty() ? m_systemBus : m_sessionBus;
     if (!bus || !bus->isConnected())
-        return RequestOutcome::NotSent;
+        return Delivery::NotSent;
     send(*bus, desktop.isEmpty() ? logindMessage(action) : desktopMessage(desktop, action));
-    return m_lastOutcome;
+    return Delivery::Sent;
 }
 
 void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
@@ -191,14 +191,14 @@ void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
     ++m_unanswered;
     const int number = ++m_lastSent;
-    m_lastOutcome = RequestOutcome::Unanswered;
+    m_lastAnswer = Answer::Awaited;
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, number](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
         const QDBusError error = answer->error();
         const bool noAnswer = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
                               error.type() == QDBusError::TimedOut;
-        if (number == m_lastSent && !noAnswer)
-            m_lastOutcome = error.isValid() ? RequestOutcome::Refused : RequestOutcome::Accepted;
+        if (number == m_lastSent)
+            m_lastAnswer = noAnswer ? Answer::NoReply : error.isValid() ? Answer::Refused : Answer::Accepted;
         if (--m_unanswered == 0 && m_onAllAnswered)
             m_onAllAnswered();
     });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ports/Platform.h"
+#include "ports/RequestFate.h"
 #include "schedule/SessionAction.h"
 
 #include <QDBusConnection>
@@ -25,12 +25,12 @@ public:
     explicit DBusSessionEnder(QObject *parent = nullptr);
 
     // Sends the request without waiting: NotSent while no bus that could take it is
-    // connected, else Unanswered.
-    RequestOutcome request(SessionAction action);
+    // connected, else Sent.
+    Delivery request(SessionAction action);
 
-    // The answer to the last request sent: Unanswered until one comes (or when none came
-    // in time), then Accepted or Refused.
-    RequestOutcome lastOutcome() const { return m_lastOutcome; }
+    // The answer to the last request sent: Awaited until one comes, then Accepted or
+    // Refused, or NoReply when none came within the reply time.
+    Answer lastAnswer() const { return m_lastAnswer; }
 
     // The session manager's bus name that now receives requests; empty for logind.
     QString desktopService() const;
@@ -61,6 +61,6 @@ private:
     bool m_systemBusAsked = false;
     int m_unanswered = 0;
     int m_lastSent = 0; // numbers the requests, so that a late answer to an older one is not taken
-    RequestOutcome m_lastOutcome = RequestOutcome::NotSent;
+    Answer m_lastAnswer = Answer::Awaited;
     std::function<void()> m_onAllAnswered;
 };

@@ -1,5 +1,4 @@
 #include "DBusSessionEnder.h"
-#include "platform/BrowserCommand.h"
 #include "platform/SystemClock.h"
 #include "platform/qt/LocaleSeparators.h"
 #include "platform/qt/QtPlatform.h"
@@ -45,8 +44,8 @@ public:
     std::int64_t sinceBootMs() const override { return systemclock::sinceBootMs(); }
     Separators separators() const override { return m_separators; }
 
-    RequestOutcome exitWindows(SessionAction action) override { return m_ender.request(action); }
-    RequestOutcome lastRequestOutcome() const override { return m_ender.lastOutcome(); }
+    Delivery exitWindows(SessionAction action) override { return m_ender.request(action); }
+    Answer lastAnswer() const override { return m_ender.lastAnswer(); }
 
     void endProgram() override
     {
@@ -54,14 +53,14 @@ public:
         QCoreApplication::exit(0);
     }
 
-    bool startProgram(const std::string &commandLine, int) override
+    // The links name a Windows browser by its Windows path: nothing here starts from it.
+    bool startProgram(const std::string &, int) override { return false; }
+
+    bool openWithUserHandler(const std::string &url) override
     {
-        // No such browser here: its address goes to the desktop's default handler
-        // (xdg-open's conventions), started without a shell.
+        // The desktop's default handler (xdg-open's conventions), started without a shell.
         forget(qtSettings[2]);
-        const auto address = addressOfCommandLine(commandLine);
-        return address &&
-               QDesktopServices::openUrl(QUrl(QString::fromStdString(urlOfAddress(*address)), QUrl::StrictMode));
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
     }
 
     void finish() override

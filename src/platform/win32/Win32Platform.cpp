@@ -2,7 +2,6 @@
 
 #include "Wide.h"
 #include "Win32Session.h"
-#include "platform/BrowserCommand.h"
 #include "platform/SystemClock.h"
 
 namespace {
@@ -36,10 +35,10 @@ std::int64_t Win32Platform::sinceBootMs() const
     return systemclock::sinceBootMs();
 }
 
-RequestOutcome Win32Platform::exitWindows(SessionAction action)
+Delivery Win32Platform::exitWindows(SessionAction action)
 {
     win32::exitWindows(action);
-    return RequestOutcome::Untracked;
+    return Delivery::HandedOver;
 }
 
 void Win32Platform::endProgram()
@@ -52,9 +51,10 @@ void Win32Platform::endProgram()
 
 bool Win32Platform::startProgram(const std::string &commandLine, int windowStyle)
 {
-    if (win32::startProgram(commandLine, windowStyle))
-        return true;
-    // That browser is missing: the address opens with the user's own mail or web handler.
-    const auto address = addressOfCommandLine(commandLine);
-    return address && win32::openWithDefaultHandler(urlOfAddress(*address));
+    return win32::startProgram(commandLine, windowStyle);
+}
+
+bool Win32Platform::openWithUserHandler(const std::string &url)
+{
+    return win32::openWithDefaultHandler(url);
 }

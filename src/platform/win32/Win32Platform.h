@@ -12,12 +12,12 @@ public:
     std::int64_t sinceBootMs() const override;
     // Read anew each time: the user may change the regional settings while the program runs.
     Separators separators() const override;
-    // ExitWindowsEx only starts the ending: no answer comes back, so nothing holds the
-    // next request and every tick whose trigger is met asks again.
-    RequestOutcome exitWindows(SessionAction action) override;
-    RequestOutcome lastRequestOutcome() const override { return RequestOutcome::Untracked; }
+    // ExitWindowsEx only starts the ending: no answer comes back to wait for.
+    Delivery exitWindows(SessionAction action) override;
+    Answer lastAnswer() const override { return Answer::NoReply; }
     void endProgram() override;
     bool startProgram(const std::string &commandLine, int windowStyle) override;
+    bool openWithUserHandler(const std::string &url) override;
 
     // The window the program ends with.
     void setMainWindow(HWND window) { m_window = window; }

@@ -1,0 +1,230 @@
+// Properties of the tick over random sequences of what a user, the clocks and the system
+// do. RapidCheck shrinks a failing sequence to its shortest form and prints it.
+#include "schedule/ActionText.h"
+#include "support/FormRig.h"
+
+#include <doctest.h>
+#include <rapidcheck.h>
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <utility>
+
+namespace {
+
+enum class Kind { Tick, Stall, Sleep, StepClock, Action, Option, Target, CountDown, Ok, Cancel, Answer, Delivery };
+constexpr std::array kindNames{"tick",   "stall",     "sleep", "step clock", "action", "option",
+                               "target", "countdown", "ok",    "cancel",     "answer", "delivery"};
+
+// One thing that happens; `value` (0-999) says how much or which.
+struct Step {
+    Kind kind;
+    int value;
+};
+
+void showValue(const Step &step, std::ostream &out)
+{
+    out << kindNames[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
+}
+
+constexpr std::array actionTexts{"Shut Down", "Restart", "Log Off", "Shut Dow", "restart"};
+
+// The program's window and an observer that knows only what the user and the system did.
+class Run {
+public:
+    // False once the program has ended itself.
+    bool apply(const Step &step)
+    {
+        FakeForm &form = w.controls;
+        FakePlatform &os = w.platform;
+        switch (step.kind) {
+        case Kind::Tick:
+            return tick(950 + step.value % 100, Clocks::All);
+        case Kind::Stall:
+            return tick(1500 + step.value * 10, Clocks::All); // a busy event loop
+        case Kind::Sleep:
+            return tick((30 + step.value * 60) * 1000LL, Clocks::AllButMonotonic);
+        case Kind::StepClock:
+            return tick((step.value - 500) * 15'000LL, Clocks::WallOnly); // up to two hours either way
+        case Kind::Action:
+            form.actionText = actionTexts[static_cast<std::size_t>(step.value) % actionTexts.size()];
+            break;
+        case Kind::Option:
+            form.setTimeSelected = step.value % 2 == 0;
+            break;
+        case Kind::Target:
+            form.target = static_cast<double>(nowSecond() + step.value % 16 - 3) / secondsPerDay;
+            break;
+        case Kind::CountDown:
+            form.setCountDown(step.value % 8);
+            break;
+        case Kind::Ok: // only one of the two buttons is enabled at a time
+            if (!armed()) {
+                w.ok();
+                m_stepped = 0;
+                m_okMonotonic = os.monotonic;
+                m_previousSecond = nowSecond();
+                m_previousBootMs = os.sinceBoot;
+                m_moment.reset();
+            }
+            break;
+        case Kind::Cancel:
+            if (armed())
+                w.cancel();
+            break;
+        case Kind::Answer:
+            os.answer = static_cast<Answer>(step.value % 4);
+            break;
+        case Kind::Delivery:
+            os.delivery = static_cast<Delivery>(step.value % 3);
+            break;
+        }
+        return true;
+    }
+
+private:
+    enum class Clocks { All, AllButMonotonic, WallOnly };
+    // A set time's moment as the user sees it: it begins at the first armed tick at or after
+    // the target whose previous armed tick was before it.
+    struct Moment {
+        std::int64_t target;
+        bool spoiled; // its text named no action when it began
+        bool taken = false;
+    };
+
+    bool armed() const { return w.form.state().blnArmed == vbTrue; }
+    std::int64_t nowSecond() const
+    {
+        WallClock now = w.platform.currentDateTime();
+        now.millisecond = 0;
+        return datevalue::wholeSeconds(datevalue::fromWallClock(now));
+    }
+
+    bool tick(std::int64_t ms, Clocks clocks)
+    {
+        FakePlatform &os = w.platform;
+        os.now += static_cast<double>(ms) / 86'400'000.0;
+        os.sinceBoot += clocks == Clocks::WallOnly ? 0 : ms;
+        os.monotonic += clocks == Clocks::All ? ms : 0;
+        const bool wasArmed = armed();
+        const auto action = actionFromText(w.controls.actionText);
+        const bool bySetTime = w.controls.setTimeSelected;
+        const bool crossing = wasArmed && observeMoment(action.has_value());
+        const std::size_t requestsBefore = w.requests();
+        const std::int64_t leftBefore = w.controls.secondsLeft();
+        const int endsBefore = os.endProgramCalls;
+
+        w.form.scheduler().Timer1_Timer();
+
+        const std::size_t asked = w.requests() - requestsBefore;
+        const std::int64_t left = w.controls.secondsLeft();
+        RC_ASSERT(asked <= 1U);
+        RC_ASSERT(left >= 0);
+        RC_ASSERT(left < secondsPerDay); // its date never changes
+        if (asked == 1) {
+            RC_ASSERT(wasArmed);
+            RC_ASSERT(action == os.requests.back());
+            if (bySetTime) {
+                RC_ASSERT(m_moment.has_value());
+                RC_ASSERT(!m_moment->spoiled);
+                RC_ASSERT(!m_moment->taken);
+                m_moment->taken = os.delivery == Delivery::HandedOver;
+            } else {
+                RC_ASSERT(left == 0);
+            }
+            m_lastAskedBySetTime = bySetTime;
+        }
+        // The moments that must ask, when something can carry the request.
+        const bool mustAsk = bySetTime ? crossing && action : leftBefore > 0 && left == 0 && action;
+        if (wasArmed && mustAsk && os.delivery != Delivery::NotSent)
+            RC_ASSERT(asked == 1U);
+        countDownFollowsTimeAwake(wasArmed, leftBefore, left);
+        if (os.endProgramCalls == endsBefore)
+            return true;
+        RC_ASSERT(asked == 1U); // "Log Off" ends the program only once its request left
+        RC_ASSERT(os.requests.back() == SessionAction::LogOff);
+        return false;
+    }
+
+    // Before an armed tick: whether it crosses the set time, and what became of its moment.
+    bool observeMoment(bool namesAction)
+    {
+        const FakePlatform &os = w.platform;
+        const std::int64_t now = nowSecond();
+        const auto previous = std::exchange(m_previousSecond, now);
+        const std::int64_t gapMs = os.sinceBoot - std::exchange(m_previousBootMs, os.sinceBoot);
+        const bool answered = os.answer == Answer::Accepted || os.answer == Answer::NoReply;
+        if (m_moment && m_lastAskedBySetTime && os.delivery == Delivery::Sent && answered)
+            m_moment->taken = true;
+        if (!w.controls.setTimeSelected) {
+            m_moment.reset();
+            return false;
+        }
+        const std::int64_t target = datevalue::wholeSeconds(w.controls.pickerValue(Picker::dtpTime));
+        const bool reached = target <= now && gapMs <= 60'000; // never across a minute's gap
+        if (reached && previous && *previous < target) {
+            m_moment = Moment{target, !namesAction};
+            m_lastAskedBySetTime = false;
+            return true;
+        }
+        if (m_moment && (!reached || m_moment->target != target))
+            m_moment.reset();
+        return false;
+    }
+
+    // Never stepped while disarmed; armed, by no more than the awake time since Ok (the first
+    // tick after Ok steps one second).
+    void countDownFollowsTimeAwake(bool wasArmed, std::int64_t leftBefore, std::int64_t left)
+    {
+        if (!wasArmed || w.controls.setTimeSelected) {
+            RC_ASSERT(left == leftBefore);
+            return;
+        }
+        m_stepped += leftBefore - left;
+        RC_ASSERT(m_stepped <= 1 + (w.platform.monotonic - m_okMonotonic + 500) / 1000);
+    }
+
+    FormRig w;
+    std::optional<std::int64_t> m_previousSecond;
+    std::int64_t m_previousBootMs = 0;
+    std::optional<Moment> m_moment;
+    bool m_lastAskedBySetTime = false;
+    std::int64_t m_stepped = 0;
+    std::int64_t m_okMonotonic = 0;
+};
+
+} // namespace
+
+namespace rc {
+template <> struct Arbitrary<Step> {
+    static Gen<Step> arbitrary()
+    {
+        // Ticks most often, so that targets are crossed and count-downs run out.
+        const auto kind = gen::weightedElement<Kind>({{12, Kind::Tick},
+                                                      {1, Kind::Stall},
+                                                      {1, Kind::Sleep},
+                                                      {1, Kind::StepClock},
+                                                      {2, Kind::Action},
+                                                      {2, Kind::Option},
+                                                      {3, Kind::Target},
+                                                      {2, Kind::CountDown},
+                                                      {2, Kind::Ok},
+                                                      {1, Kind::Cancel},
+                                                      {3, Kind::Answer},
+                                                      {2, Kind::Delivery}});
+        return gen::construct<Step>(kind, gen::inRange(0, 1000));
+    }
+};
+} // namespace rc
+
+TEST_CASE("over any sequence of ticks, sleeps, clock steps, edits and answers, the tick asks only when it must")
+{
+    CHECK(rc::check("the schedule's invariants", [](const std::vector<Step> &steps) {
+        Run run;
+        for (const Step &step : steps) {
+            if (!run.apply(step))
+                break;
+        }
+    }));
+}
