@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RequestFate.h"
 #include "schedule/DateValue.h"
 #include "schedule/SessionAction.h"
-#include "RequestFate.h"
 
 #include <cstdint>
 #include <string>

@@ -53,9 +53,10 @@ void Scheduler::Timer1_Timer()
     const std::int64_t countDownStep = countDownSecondsDue(m_platform.monotonicMs());
     const bool countDownRan = m_form.optionValue(Option::Option2) == vbTrue && stepCountDown(countDownStep);
 
-    WhenToAsk::Tick tick = m_form.optionValue(Option::Option1) == vbTrue
-                               ? setTimeTrigger(nowSecond, previousSecond, sincePreviousMs)
-                               : WhenToAsk::Tick{WhenToAsk::Trigger::CountDown, countDownAtZero(), countDownRan, 0, std::nullopt};
+    WhenToAsk::Tick tick =
+        m_form.optionValue(Option::Option1) == vbTrue
+            ? setTimeTrigger(nowSecond, previousSecond, sincePreviousMs)
+            : WhenToAsk::Tick{WhenToAsk::Trigger::CountDown, countDownAtZero(), countDownRan, 0, std::nullopt};
     tick.action = actionFromText(m_form.comboText());
     if (const auto action = m_whenToAsk.onTick(tick, m_platform.lastAnswer()))
         ask(*action);

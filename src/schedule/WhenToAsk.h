@@ -39,10 +39,10 @@ public:
     // The trigger as one armed tick finds it.
     struct Tick {
         Trigger trigger;
-        bool met;   // count-down: reads zero; set time: reached, with no gap too long since
-        bool fresh; // count-down: ran down in this tick; set time: this tick crossed the target
-        std::int64_t targetSecond = 0;           // set time only
-        std::optional<SessionAction> action;     // the action box's text, when it names one
+        bool met;                      // count-down: reads zero; set time: reached, with no gap too long since
+        bool fresh;                    // count-down: ran down in this tick; set time: this tick crossed the target
+        std::int64_t targetSecond = 0; // set time only
+        std::optional<SessionAction> action; // the action box's text, when it names one
     };
 
     // Once per armed tick: the action to ask for now, if any. `answer` is the platform's

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,6 +87,14 @@ private slots:
             QCOMPARE(m_window->comboText(), typed.toStdString());
             QCOMPARE(box->count(), 3);
         }
+        // Return held on Ok: one click; its repeats go to Cancel, which they must not press.
+        QTest::keyClick(widget(ControlId::Command1), Qt::Key_Return);
+        for (int repeat = 0; repeat < 5; ++repeat) {
+            QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(QApplication::focusWidget(), &held);
+        }
+        QCOMPARE(m_window->form().state().blnArmed, vbTrue);
+        QCOMPARE(QApplication::focusWidget(), widget(ControlId::Command2));
     }
 
     void rightClickSurfacesAndTheLinkMessage()

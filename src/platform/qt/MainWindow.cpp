@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -256,6 +257,10 @@ void MainWindow::showEvent(QShowEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A held key repeats its press, and a button clicks at each Return: one press of a key
+    // is one click however long it is held (Ok moves the focus to Cancel, which it would press).
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        return true;
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);

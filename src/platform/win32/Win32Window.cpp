@@ -185,10 +185,14 @@ void Win32Window::scheduleTick()
 
 bool Win32Window::handleDialogKeys(MSG &message)
 {
-    // Return and Enter press the focused button, as in a dialog.
+    // Return and Enter press the focused button, as in a dialog; once a press, however long
+    // the key is held (a repeat has bit 30 set: the key was down already), or Ok, which moves
+    // the focus to Cancel, would be followed by Cancel, then Ok again.
+    constexpr LPARAM keyWasDown = LPARAM{1} << 30;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && win32::button::isPushButton(message.hwnd) &&
         GetParent(message.hwnd) == m_window) {
-        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        if (!(message.lParam & keyWasDown))
+            SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         return true;
     }
     // The arrow keys move between the two options, as in any option group; the dialog's own
