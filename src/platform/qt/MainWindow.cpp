@@ -4,6 +4,7 @@
 #include "Pickers.h"
 #include "about/AboutMenu.h"
 #include "ports/Platform.h"
+#include "window/Placement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QWindow>
 
@@ -249,10 +251,35 @@ void MainWindow::showEvent(QShowEvent *event)
     // gravity). QWindow ignores a geometry equal to the one it has, hence the two steps.
     if (!event->spontaneous() && !m_placed && windowHandle()) {
         m_placed = true;
-        windowHandle()->setGeometry(m_designedPlace.translated(1, 0));
-        windowHandle()->setGeometry(m_designedPlace);
+        const QRect place = placeOnScreen(windowHandle()->frameMargins());
+        windowHandle()->setGeometry(place.translated(1, 0));
+        windowHandle()->setGeometry(place);
     }
     QWidget::showEvent(event);
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    // The window manager's frame is known only once it has framed the window: a window that
+    // then reaches past the work area is moved back inside, once.
+    QWindow *window = windowHandle();
+    if (m_placed && !m_placedWithFrame && window && !window->frameMargins().isNull()) {
+        m_placedWithFrame = true;
+        const QRect place = placeOnScreen(window->frameMargins());
+        if (place != geometry())
+            window->setGeometry(place);
+    }
+    QWidget::moveEvent(event);
+}
+
+QRect MainWindow::placeOnScreen(const QMargins &frame) const
+{
+    const QScreen *screen = QGuiApplication::screenAt(m_designedPlace.center());
+    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+    const QRect outer = m_designedPlace.marginsAdded(frame);
+    const PixelRect placed = placeInWorkArea({outer.x(), outer.y(), outer.width(), outer.height()},
+                                             {area.x(), area.y(), area.width(), area.height()});
+    return QRect(placed.left, placed.top, placed.width, placed.height).marginsRemoved(frame);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

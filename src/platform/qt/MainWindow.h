@@ -44,6 +44,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     QWidget *makeControl(const ControlDescription &description, const Separators &separators);
@@ -51,6 +52,7 @@ private:
     void wireHandlers();
     DatePicker *picker(Picker which) const;
     double dotsPerInch() const;
+    QRect placeOnScreen(const QMargins &frame) const;
 
     Platform &m_platform;
     Form1 m_form;
@@ -60,4 +62,5 @@ private:
     std::vector<QWidget *> m_tabOrder;
     QRect m_designedPlace;
     bool m_placed = false;
+    bool m_placedWithFrame = false; // placed again once the window manager's frame is known
 };

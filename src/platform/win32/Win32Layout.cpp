@@ -1,6 +1,7 @@
 #include "Win32Layout.h"
 
 #include "Wide.h"
+#include "window/Placement.h"
 
 #include <utility>
 
@@ -43,6 +44,20 @@ RECT designedWindowRect(HWND window, UINT dpi)
     AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                              static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
     return outer;
+}
+
+RECT placedWindowRect(HWND window, UINT dpi)
+{
+    const RECT outer = designedWindowRect(window, dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor))
+        return outer;
+    const RECT &work = monitor.rcWork;
+    const PixelRect placed =
+        placeInWorkArea({outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top},
+                        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    return {placed.left, placed.top, placed.left + placed.width, placed.top + placed.height};
 }
 
 void placeControls(const std::map<ControlId, HWND> &controls, UINT dpi)

@@ -15,6 +15,9 @@ RECT placeOf(ControlId id, UINT dpi);
 // The window's outer rectangle that puts its client area at the designed place and size.
 RECT designedWindowRect(HWND window, UINT dpi);
 
+// That rectangle, moved just enough to lie inside the work area of the monitor it is on.
+RECT placedWindowRect(HWND window, UINT dpi);
+
 // Moves every control to its designed place.
 void placeControls(const std::map<ControlId, HWND> &controls, UINT dpi);
 

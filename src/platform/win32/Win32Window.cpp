@@ -78,7 +78,7 @@ bool Win32Window::create(HINSTANCE instance)
     if (!m_window)
         return false;
     m_dpi = GetDpiForWindow(m_window);
-    const RECT outer = win32::designedWindowRect(m_window, m_dpi);
+    const RECT outer = win32::placedWindowRect(m_window, m_dpi);
     SetWindowPos(m_window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     createControls();
