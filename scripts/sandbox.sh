@@ -27,11 +27,11 @@ now_ms() { date +%s%3N; }
 # Polls a condition every 0.05 s for up to $1 seconds.
 wait_for() { local end=$(( $(now_ms) + $1 * 1000 )); shift; until "$@"; do [ "$(now_ms)" -lt $end ] || return 1; sleep 0.05; done; }
 
-# Xvfb at 96 DPI, answering, with openbox managing the windows, and a stand-in xdg-open.
+# Xvfb (1280x1024 at 96 DPI unless SANDBOX_SCREEN and SANDBOX_DPI say otherwise), answering, with openbox managing the windows, and a stand-in xdg-open.
 start_x() {
   stand_in_xdg_open
   # -noreset: the server must not reset when its last client (a poll like xprop) leaves.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SANDBOX_SCREEN:-1280x1024x24}" -dpi "${SANDBOX_DPI:-96}" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$WORK/display")"

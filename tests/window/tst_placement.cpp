@@ -26,9 +26,8 @@ TEST_CASE("the window opens at its designed place when it fits, else just inside
         double dpi;
         PixelRect workArea;
     } screens[] = {
-        {96, {0, 0, 1280, 760}},   {96, {0, 0, 1920, 1040}}, {144, {0, 0, 1280, 760}},
-        {144, {0, 0, 1280, 800}},  {192, {0, 0, 1920, 1040}}, {192, {0, 0, 1920, 1080}},
-        {192, {0, 40, 1920, 1040}}, // a taskbar at the top
+        {96, {0, 0, 1280, 760}},   {96, {0, 0, 1920, 1040}},  {144, {0, 0, 1280, 760}},   {144, {0, 0, 1280, 800}},
+        {192, {0, 0, 1920, 1040}}, {192, {0, 0, 1920, 1080}}, {192, {0, 40, 1920, 1040}}, // a taskbar at the top
     };
     for (const auto &[dpi, workArea] : screens) {
         CAPTURE(dpi);

@@ -124,8 +124,9 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     for (const ControlId id : form::tabOrder())
         m_tabOrder.push_back(m_controls.at(id));
     m_designedPlace = pixels(form::clientPlace, dotsPerInch());
-    setGeometry(m_designedPlace);
-    setFixedSize(m_designedPlace.size());
+    m_place = placeOnScreen({}); // the frame is not known before the window manager frames it
+    setGeometry(m_place);
+    setFixedSize(m_place.size());
     setAccessibleName(text(form::caption));
     buildAboutMenu();
     wireHandlers();
@@ -251,9 +252,8 @@ void MainWindow::showEvent(QShowEvent *event)
     // gravity). QWindow ignores a geometry equal to the one it has, hence the two steps.
     if (!event->spontaneous() && !m_placed && windowHandle()) {
         m_placed = true;
-        const QRect place = placeOnScreen(windowHandle()->frameMargins());
-        windowHandle()->setGeometry(place.translated(1, 0));
-        windowHandle()->setGeometry(place);
+        windowHandle()->setGeometry(m_place.translated(1, 0));
+        windowHandle()->setGeometry(m_place);
     }
     QWidget::showEvent(event);
 }
@@ -265,9 +265,9 @@ void MainWindow::moveEvent(QMoveEvent *event)
     QWindow *window = windowHandle();
     if (m_placed && !m_placedWithFrame && window && !window->frameMargins().isNull()) {
         m_placedWithFrame = true;
-        const QRect place = placeOnScreen(window->frameMargins());
-        if (place != geometry())
-            window->setGeometry(place);
+        m_place = placeOnScreen(window->frameMargins());
+        if (m_place != geometry())
+            window->setGeometry(m_place);
     }
     QWidget::moveEvent(event);
 }

@@ -60,7 +60,8 @@ private:
     std::map<ControlId, QWidget *> m_controls;
     QMenu *m_aboutMenu = nullptr;
     std::vector<QWidget *> m_tabOrder;
-    QRect m_designedPlace;
+    QRect m_designedPlace; // the client area's, scaled to the screen's DPI
+    QRect m_place;         // where it goes: inside the screen's work area
     bool m_placed = false;
     bool m_placedWithFrame = false; // placed again once the window manager's frame is known
 };
