@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh windows
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DTAMSVEROLIND_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
 cmake --build build/windows
 exe=build/windows/Tamsverolind.exe

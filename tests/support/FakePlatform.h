@@ -7,7 +7,8 @@
 // Clocks that move only when told to, and an operating system that records requests.
 class FakePlatform final : public Platform {
 public:
-    DateValue now = datevalue::fromWallClock({2026, 12, 6, 12, 0, 0, 2}); // ticks land just after the second
+    static constexpr WallClock start{2026, 12, 6, 12, 0, 0, 2}; // ticks land just after the second
+    DateValue now = datevalue::fromWallClock(start);
     std::int64_t monotonic = 1'000'000;
     std::int64_t sinceBoot = 5'000'000;
     Separators localeSeparators;

@@ -50,7 +50,8 @@ std::optional<sockaddr_un> socketOf(std::string_view addresses)
         const bool abstract = pair.substr(0, 9) == "abstract=";
         if (!abstract && pair.substr(0, 5) != "path=")
             continue;
-        const std::string name = (abstract ? std::string(1, '\0') : "") + unescaped(pair.substr(pair.find('=') + 1));
+        std::string name(abstract ? 1 : 0, '\0'); // an abstract name begins with a NUL byte
+        name += unescaped(pair.substr(pair.find('=') + 1));
         sockaddr_un socket{};
         socket.sun_family = AF_UNIX;
         if (name.size() >= sizeof(socket.sun_path))
@@ -73,12 +74,14 @@ bool answers(const sockaddr_un &address)
             ::close(fd);
         return true;
     }
-    const std::string hello = std::string(1, '\0') + "AUTH EXTERNAL " + [] {
-        std::string hex;
-        for (const char digit : std::to_string(::getuid()))
-            hex += "3" + std::string(1, digit);
-        return hex;
-    }() + "\r\n";
+    // A NUL byte, then the user id's digits in hex (the ASCII digit d is 0x3d).
+    std::string hello(1, '\0');
+    hello.append("AUTH EXTERNAL ");
+    for (const char digit : std::to_string(::getuid())) {
+        hello.push_back('3');
+        hello.push_back(digit);
+    }
+    hello.append("\r\n");
     pollfd reply{fd, POLLIN, 0};
     const bool answered = ::send(fd, hello.data(), hello.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(hello.size()) &&
                           ::poll(&reply, 1, answerWithinMs) > 0;
