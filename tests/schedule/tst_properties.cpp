@@ -14,8 +14,6 @@
 namespace {
 
 enum class Kind { Tick, Stall, Sleep, StepClock, Action, Option, Target, CountDown, Ok, Cancel, Answer, Delivery };
-constexpr std::array kindNames{"tick",   "stall",     "sleep", "step clock", "action", "option",
-                               "target", "countdown", "ok",    "cancel",     "answer", "delivery"};
 
 // One thing that happens; `value` (0-999) says how much or which.
 struct Step {
@@ -25,33 +23,35 @@ struct Step {
 
 void showValue(const Step &step, std::ostream &out)
 {
-    out << kindNames[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
+    static constexpr std::array names{"tick",   "stall",      "sleep", "step clock", "action", "option",
+                                      "target", "count-down", "ok",    "cancel",     "answer", "delivery"};
+    out << names[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
 }
 
 constexpr std::array actionTexts{"Shut Down", "Restart", "Log Off", "Shut Dow", "restart"};
 
-// The program's window and an observer that knows only what the user and the system did.
+// The window, and an observer that knows only what the user and the system did.
 class Run {
 public:
     // False once the program has ended itself.
     bool apply(const Step &step)
     {
         FakeForm &form = w.controls;
-        FakePlatform &os = w.platform;
+        const auto v = static_cast<std::size_t>(step.value);
         switch (step.kind) {
         case Kind::Tick:
-            return tick(950 + step.value % 100, Clocks::All);
-        case Kind::Stall:
-            return tick(1500 + step.value * 10, Clocks::All); // a busy event loop
-        case Kind::Sleep:
-            return tick((30 + step.value * 60) * 1000LL, Clocks::AllButMonotonic);
-        case Kind::StepClock:
-            return tick((step.value - 500) * 15'000LL, Clocks::WallOnly); // up to two hours either way
+            return tick(950 + step.value % 100, true, true);
+        case Kind::Stall: // a busy event loop
+            return tick(1500 + step.value * 10, true, true);
+        case Kind::Sleep: // the monotonic clock stands
+            return tick((30 + step.value * 60) * 1000LL, true, false);
+        case Kind::StepClock: // up to two hours either way
+            return tick((step.value - 500) * 15'000LL, false, false);
         case Kind::Action:
-            form.actionText = actionTexts[static_cast<std::size_t>(step.value) % actionTexts.size()];
+            form.actionText = actionTexts[v % actionTexts.size()];
             break;
         case Kind::Option:
-            form.setTimeSelected = step.value % 2 == 0;
+            form.setTimeSelected = v % 2 == 0;
             break;
         case Kind::Target:
             form.target = static_cast<double>(nowSecond() + step.value % 16 - 3) / secondsPerDay;
@@ -63,9 +63,9 @@ public:
             if (!armed()) {
                 w.ok();
                 m_stepped = 0;
-                m_okMonotonic = os.monotonic;
+                m_okMonotonic = w.platform.monotonic;
                 m_previousSecond = nowSecond();
-                m_previousBootMs = os.sinceBoot;
+                m_previousBootMs = w.platform.sinceBoot;
                 m_moment.reset();
             }
             break;
@@ -74,19 +74,18 @@ public:
                 w.cancel();
             break;
         case Kind::Answer:
-            os.answer = static_cast<Answer>(step.value % 4);
+            w.platform.answer = static_cast<Answer>(v % 4);
             break;
         case Kind::Delivery:
-            os.delivery = static_cast<Delivery>(step.value % 3);
+            w.platform.delivery = static_cast<Delivery>(v % 3);
             break;
         }
         return true;
     }
 
 private:
-    enum class Clocks { All, AllButMonotonic, WallOnly };
-    // A set time's moment as the user sees it: it begins at the first armed tick at or after
-    // the target whose previous armed tick was before it.
+    // A set time's moment: it begins at the first armed tick at or after the target whose
+    // previous armed tick was before it.
     struct Moment {
         std::int64_t target;
         bool spoiled; // its text named no action when it began
@@ -101,19 +100,18 @@ private:
         return datevalue::wholeSeconds(datevalue::fromWallClock(now));
     }
 
-    bool tick(std::int64_t ms, Clocks clocks)
+    bool tick(std::int64_t ms, bool bootClock, bool monotonic)
     {
         FakePlatform &os = w.platform;
         os.now += static_cast<double>(ms) / 86'400'000.0;
-        os.sinceBoot += clocks == Clocks::WallOnly ? 0 : ms;
-        os.monotonic += clocks == Clocks::All ? ms : 0;
-        const bool wasArmed = armed();
+        os.sinceBoot += bootClock ? ms : 0;
+        os.monotonic += monotonic ? ms : 0;
+        const bool wasArmed = armed(), bySetTime = w.controls.setTimeSelected;
         const auto action = actionFromText(w.controls.actionText);
-        const bool bySetTime = w.controls.setTimeSelected;
         const bool crossing = wasArmed && observeMoment(action.has_value());
         const std::size_t requestsBefore = w.requests();
         const std::int64_t leftBefore = w.controls.secondsLeft();
-        const int endsBefore = os.endProgramCalls;
+        const int endsBefore = os.endProgramCalls, asksBefore = os.asks;
 
         w.form.scheduler().Timer1_Timer();
 
@@ -133,13 +131,21 @@ private:
             } else {
                 RC_ASSERT(left == 0);
             }
-            m_lastAskedBySetTime = bySetTime;
         }
-        // The moments that must ask, when something can carry the request.
-        const bool mustAsk = bySetTime ? crossing && action : leftBefore > 0 && left == 0 && action;
+        if (os.asks > asksBefore) {
+            m_lastAskedBySetTime = bySetTime;
+            m_lastDelivery = os.delivery;
+        }
+        // What must ask, when something can carry the request.
+        const bool mustAsk = action && (bySetTime ? crossing : leftBefore > 0 && left == 0);
         if (wasArmed && mustAsk && os.delivery != Delivery::NotSent)
             RC_ASSERT(asked == 1U);
-        countDownFollowsTimeAwake(wasArmed, leftBefore, left);
+        // Never stepped disarmed; armed, by no more than the time awake since Ok (the first
+        // tick after Ok steps one second).
+        m_stepped += wasArmed && !bySetTime ? leftBefore - left : 0;
+        RC_ASSERT(m_stepped <= 1 + (os.monotonic - m_okMonotonic + 500) / 1000);
+        if (!wasArmed || bySetTime)
+            RC_ASSERT(left == leftBefore);
         if (os.endProgramCalls == endsBefore)
             return true;
         RC_ASSERT(asked == 1U); // "Log Off" ends the program only once its request left
@@ -155,34 +161,18 @@ private:
         const auto previous = std::exchange(m_previousSecond, now);
         const std::int64_t gapMs = os.sinceBoot - std::exchange(m_previousBootMs, os.sinceBoot);
         const bool answered = os.answer == Answer::Accepted || os.answer == Answer::NoReply;
-        if (m_moment && m_lastAskedBySetTime && os.delivery == Delivery::Sent && answered)
+        if (m_moment && m_lastAskedBySetTime && m_lastDelivery == Delivery::Sent && answered)
             m_moment->taken = true;
-        if (!w.controls.setTimeSelected) {
-            m_moment.reset();
-            return false;
-        }
         const std::int64_t target = datevalue::wholeSeconds(w.controls.pickerValue(Picker::dtpTime));
-        const bool reached = target <= now && gapMs <= 60'000; // never across a minute's gap
+        const bool reached = w.controls.setTimeSelected && target <= now && gapMs <= 60'000;
         if (reached && previous && *previous < target) {
             m_moment = Moment{target, !namesAction};
             m_lastAskedBySetTime = false;
             return true;
         }
         if (m_moment && (!reached || m_moment->target != target))
-            m_moment.reset();
+            m_moment.reset(); // the clock went back, a new target, a long gap, or the count-down chosen
         return false;
-    }
-
-    // Never stepped while disarmed; armed, by no more than the awake time since Ok (the first
-    // tick after Ok steps one second).
-    void countDownFollowsTimeAwake(bool wasArmed, std::int64_t leftBefore, std::int64_t left)
-    {
-        if (!wasArmed || w.controls.setTimeSelected) {
-            RC_ASSERT(left == leftBefore);
-            return;
-        }
-        m_stepped += leftBefore - left;
-        RC_ASSERT(m_stepped <= 1 + (w.platform.monotonic - m_okMonotonic + 500) / 1000);
     }
 
     FormRig w;
@@ -190,6 +180,7 @@ private:
     std::int64_t m_previousBootMs = 0;
     std::optional<Moment> m_moment;
     bool m_lastAskedBySetTime = false;
+    Delivery m_lastDelivery = Delivery::NotSent;
     std::int64_t m_stepped = 0;
     std::int64_t m_okMonotonic = 0;
 };

@@ -15,6 +15,7 @@ public:
     bool programsStart = true;
     bool userHandlerOpens = true;
     std::vector<SessionAction> requests; // those that left the program
+    int asks = 0;                        // and every try, sent or not
     std::vector<std::string> programStarts;
     std::vector<std::string> openedUrls;
     // How every request leaves (as on Windows, by default), and the answer to the last one sent.
@@ -36,6 +37,7 @@ public:
     Separators separators() const override { return localeSeparators; }
     Delivery exitWindows(SessionAction action) override
     {
+        ++asks;
         if (delivery != Delivery::NotSent)
             requests.push_back(action);
         return delivery;
