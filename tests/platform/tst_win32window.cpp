@@ -117,7 +117,8 @@ TEST_CASE("user paths through the window: what each control shows and what the s
           {Command1, WM_KEYDOWN, VK_RETURN}},
          "armed Command2 00:00:00 SS"}, // Windows keeps no answer: asked at each tick at zero
         {"Return held on Ok: its repeats press nothing",
-         {{Command1, WM_KEYDOWN, VK_RETURN, 1}, {Command2, WM_KEYDOWN, VK_RETURN, 0x40000001},
+         {{Command1, WM_KEYDOWN, VK_RETURN, 1},
+          {Command2, WM_KEYDOWN, VK_RETURN, 0x40000001},
           {Command2, WM_KEYDOWN, VK_RETURN, 0x40000001}},
          "armed Command2 00:00:00 "},
         {"paused by Cancel",
