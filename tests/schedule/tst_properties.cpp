@@ -118,18 +118,14 @@ private:
         const std::size_t asked = w.requests() - requestsBefore;
         const std::int64_t left = w.controls.secondsLeft();
         RC_ASSERT(asked <= 1U);
-        RC_ASSERT(left >= 0);
-        RC_ASSERT(left < secondsPerDay); // its date never changes
+        RC_ASSERT((left >= 0 && left < secondsPerDay)); // never below zero; its date never changes
         if (asked == 1) {
-            RC_ASSERT(wasArmed);
-            RC_ASSERT(action == os.requests.back());
+            RC_ASSERT((wasArmed && action == os.requests.back()));
+            RC_ASSERT((bySetTime ? m_moment.has_value() : left == 0));
             if (bySetTime) {
-                RC_ASSERT(m_moment.has_value());
                 RC_ASSERT(!m_moment->spoiled);
                 RC_ASSERT(!m_moment->taken);
                 m_moment->taken = os.delivery == Delivery::HandedOver;
-            } else {
-                RC_ASSERT(left == 0);
             }
         }
         if (os.asks > asksBefore) {
@@ -148,8 +144,8 @@ private:
             RC_ASSERT(left == leftBefore);
         if (os.endProgramCalls == endsBefore)
             return true;
-        RC_ASSERT(asked == 1U); // "Log Off" ends the program only once its request left
-        RC_ASSERT(os.requests.back() == SessionAction::LogOff);
+        // "Log Off" ends the program only once its request left.
+        RC_ASSERT((asked == 1U && os.requests.back() == SessionAction::LogOff));
         return false;
     }
 
