@@ -24,6 +24,8 @@ fail() {
   exit 1
 }
 now_ms() { date +%s%3N; }
+# Sleeps until the epoch millisecond $1; returns at once when it is past.
+sleep_until() { local ms=$(( $1 - $(now_ms) )); [ $ms -le 0 ] || sleep "$(( ms / 1000 )).$(printf %03d $(( ms % 1000 )))"; }
 # Polls a condition every 0.05 s for up to $1 seconds.
 wait_for() { local end=$(( $(now_ms) + $1 * 1000 )); shift; until "$@"; do [ "$(now_ms)" -lt $end ] || return 1; sleep 0.05; done; }
 
@@ -41,13 +43,15 @@ start_x() {
   wait_for 15 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     { cat "$WORK/openbox.log" >&2; fail "openbox did not start"; }
 }
+# A private bus daemon listening at D-Bus address $2; its address and pid are the lines of $WORK/bus.$1.
+start_bus() {
+  dbus-daemon --session --address="$2" --fork --print-address=1 --print-pid=1 >"$WORK/bus.$1"
+  PIDS+=("$(sed -n 2p "$WORK/bus.$1")")
+}
 # Private session and system buses.
 start_buses() {
-  local bus
-  for bus in session system; do
-    dbus-daemon --session --address="unix:dir=$WORK" --fork --print-address=1 --print-pid=1 >"$WORK/bus.$bus"
-    PIDS+=("$(sed -n 2p "$WORK/bus.$bus")")
-  done
+  start_bus session "unix:dir=$WORK"
+  start_bus system "unix:dir=$WORK"
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p "$WORK/bus.system")
 }
 # A fake service on a private bus (fake_service system|session NAME [refuse]);
@@ -60,10 +64,15 @@ start_fake() {
 }
 calls_of() { grep -v ready "$WORK/$1.log" || true; }
 request_times() { calls_of "$1" | cut -d' ' -f1; }
-# A stand-in xdg-open first on PATH: the addresses it is given go to $WORK/opened.
+# A stand-in xdg-open first on PATH: the addresses it is given go to $WORK/opened, the
+# session bus address and Qt settings it was started with to $WORK/opened.env.
 stand_in_xdg_open() {
   mkdir -p "$WORK/bin"
-  printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
+  cat >"$WORK/bin/xdg-open" <<EOS
+#!/bin/sh
+{ printf "%s\\n" "\$DBUS_SESSION_BUS_ADDRESS"; env | grep ^QT_ || true; } >"$WORK/opened.env"
+printf "%s\\n" "\$@" >>"$WORK/opened"
+EOS
   chmod +x "$WORK/bin/xdg-open"
   export PATH="$WORK/bin:$PATH"
   unset BROWSER DEFAULT_BROWSER

@@ -84,8 +84,7 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(ender.lastAnswer(), outcome, 7000);
             manager.reset();
             QTRY_VERIFY(ender.desktopService().isEmpty());
-            QCOMPARE(ender.request(SessionAction::Restart), Delivery::NotSent); // its bus is connected to now
-            QTRY_VERIFY(ender.connected());
+            QTRY_VERIFY(ender.connected()); // logind's bus, wanted once the manager left
             QCOMPARE(ender.request(SessionAction::Restart), Delivery::Sent);
             QTRY_COMPARE(fallback.calls.size(), 1);
         }

@@ -1,15 +1,16 @@
 #include "DBusSessionEnder.h"
+#include "UserEnvironment.h"
 
-#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 
 #include <array>
-#include <thread>
+#include <cstdio>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,10 @@ const std::array<QString, 3> desktopServices{
 
 // Long enough for a busy service, short enough that a hung one holds few calls open.
 constexpr int replyTimeoutMs = 5000;
+// How long the first attempt waits for a session bus that takes the connection and says
+// nothing, holding requests back rather than sending them past the session manager.
+constexpr int sessionFirstAnswerWithinMs = 5000;
+constexpr int systemFirstAnswerWithinMs = 1000;
 
 QDBusMessage call(const QString &service, const QString &path, const QString &interface, const QString &method,
                   const QVariantList &arguments = {})
@@ -65,47 +70,54 @@ QDBusMessage xfceMessage(SessionAction action)
                 {allowSave});
 }
 
+QString systemBusAddress()
+{
+    return userEnvironment().value(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                                   QStringLiteral("unix:path=/var/run/dbus/system_bus_socket"));
+}
+
+// A question any bus daemon answers; its answer shows that what was sent before it on the
+// same connection has reached the bus.
+QDBusMessage busQuestion()
+{
+    return call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId"));
+}
+
 } // namespace
 
-DBusSessionEnder::DBusSessionEnder(QObject *parent) : QObject(parent)
+DBusSessionEnder::DBusSessionEnder(QObject *parent)
+    : QObject(parent),
+      m_session(QStringLiteral("session"), userEnvironment().value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
+                sessionFirstAnswerWithinMs),
+      m_system(QStringLiteral("system"), systemBusAddress(), systemFirstAnswerWithinMs)
 {
-    // Connected once the event loop runs, on a thread of its own, so that one that does not
-    // answer holds up neither start-up nor the tick.
-    QTimer::singleShot(0, this, [this] { connectInBackground(true); });
+    m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    for (const QString &service : desktopServices)
+        m_watcher.addWatchedService(service);
+    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &service, const QString &, const QString &newOwner) {
+                if (newOwner.isEmpty())
+                    m_runningDesktops.remove(service);
+                else
+                    m_runningDesktops.insert(service);
+                wantSystemBusUnlessDesktop();
+            });
+    m_session.onConnected = [this](const QDBusConnection &bus) { watchDesktops(bus); };
+    m_session.onLost = [this] {
+        forgetDesktops();
+        wantSystemBusUnlessDesktop();
+    };
+    m_session.onAttemptEnded = [this] { wantSystemBusUnlessDesktop(); };
+    // Connected once the event loop runs, so that which session manager runs is known by
+    // the first request.
+    QTimer::singleShot(0, this, [this] { m_session.want(); });
 }
 
-void DBusSessionEnder::connectInBackground(bool session)
+void DBusSessionEnder::wantSystemBusUnlessDesktop()
 {
-    QPointer<DBusSessionEnder> self(this);
-    std::thread([self, session] {
-        const QDBusConnection bus = session ? QDBusConnection::sessionBus() : QDBusConnection::systemBus();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, bus, session] {
-                if (self)
-                    self->useBus(bus, session);
-            },
-            Qt::QueuedConnection);
-    }).detach();
-}
-
-void DBusSessionEnder::useBus(const QDBusConnection &bus, bool session)
-{
-    if (!session) {
-        m_systemBus = bus;
-        return;
-    }
-    m_sessionBus = bus;
-    watchDesktops();
-    connectSystemBusUnlessDesktop();
-}
-
-void DBusSessionEnder::connectSystemBusUnlessDesktop()
-{
-    if (m_systemBusAsked || !m_sessionBus || m_desktopQuestions > 0 || !desktopService().isEmpty())
-        return;
-    m_systemBusAsked = true;
-    connectInBackground(false);
+    if (sessionKnown() && desktopService().isEmpty())
+        m_system.want();
 }
 
 QDBusMessage DBusSessionEnder::desktopMessage(const QString &service, SessionAction action)
@@ -132,37 +144,38 @@ QDBusMessage DBusSessionEnder::logindMessage(SessionAction action)
                 {interactive});
 }
 
-void DBusSessionEnder::watchDesktops()
+void DBusSessionEnder::watchDesktops(const QDBusConnection &bus)
 {
-    if (!m_sessionBus->isConnected())
-        return;
+    forgetDesktops();
+    const int connection = m_sessionConnections;
     // The watcher first, then the questions: a manager that starts in between is not missed.
-    m_watcher.setConnection(*m_sessionBus);
-    m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
-    for (const QString &service : desktopServices)
-        m_watcher.addWatchedService(service);
-    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString &service, const QString &, const QString &newOwner) {
-                if (newOwner.isEmpty())
-                    m_runningDesktops.remove(service);
-                else
-                    m_runningDesktops.insert(service);
-            });
+    m_watcher.setConnection(bus);
+    QDBusConnection asking = bus;
     for (const QString &service : desktopServices) {
         QDBusMessage question = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-        auto *watcher = new QDBusPendingCallWatcher(m_sessionBus->asyncCall(question << service), this);
+        auto *watcher = new QDBusPendingCallWatcher(asking.asyncCall(question << service), this);
         ++m_desktopQuestions;
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, service](QDBusPendingCallWatcher *answer) {
-            const QDBusPendingReply<bool> owned = *answer;
-            if (owned.isValid() && owned.value())
-                m_runningDesktops.insert(service);
-            answer->deleteLater();
-            --m_desktopQuestions;
-            connectSystemBusUnlessDesktop();
-        });
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, service, connection](QDBusPendingCallWatcher *answer) {
+                    answer->deleteLater();
+                    if (connection != m_sessionConnections)
+                        return;
+                    const QDBusPendingReply<bool> owned = *answer;
+                    if (owned.isValid() && owned.value())
+                        m_runningDesktops.insert(service);
+                    --m_desktopQuestions;
+                    wantSystemBusUnlessDesktop();
+                });
     }
+}
+
+void DBusSessionEnder::forgetDesktops()
+{
+    ++m_sessionConnections;
+    m_desktopQuestions = 0;
+    m_runningDesktops.clear();
 }
 
 QString DBusSessionEnder::desktopService() const
@@ -177,41 +190,77 @@ QString DBusSessionEnder::desktopService() const
 Delivery DBusSessionEnder::request(SessionAction action)
 {
     const QString desktop = desktopService();
-    if (desktop.isEmpty())
-        connectSystemBusUnlessDesktop(); // the session manager has left
-    std::optional<QDBusConnection> &bus = desktop.isEmpty() ? m_systemBus : m_sessionBus;
-    if (!bus || !bus->isConnected())
+    if (!desktop.isEmpty())
+        return sendOn(m_session, desktopMessage(desktop, action));
+    if (!sessionKnown()) {
+        // Sent past a session manager that is merely slow, the request would cost the
+        // user their unsaved work: held until the session bus has told.
+        notSent(m_session.whyNot());
         return Delivery::NotSent;
-    send(*bus, desktop.isEmpty() ? logindMessage(action) : desktopMessage(desktop, action));
+    }
+    return sendOn(m_system, logindMessage(action));
+}
+
+Delivery DBusSessionEnder::sendOn(BusLink &link, const QDBusMessage &message)
+{
+    link.want();
+    auto bus = link.connection();
+    if (!bus) {
+        notSent(link.whyNot());
+        return Delivery::NotSent;
+    }
+    send(*bus, message);
+    m_lastWhyNotSent.clear();
     return Delivery::Sent;
+}
+
+void DBusSessionEnder::notSent(const QString &why)
+{
+    if (why == m_lastWhyNotSent)
+        return;
+    m_lastWhyNotSent = why;
+    std::fprintf(stderr, "Tamsverolind: the session cannot be asked to end yet: %s; trying again.\n",
+                 qUtf8Printable(why));
 }
 
 void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
 {
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
-    ++m_unanswered;
     const int number = ++m_lastSent;
     m_lastAnswer = Answer::Awaited;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, number](QDBusPendingCallWatcher *answer) {
+    ++m_undelivered;
+    auto delivered = std::make_shared<bool>(false);
+    auto onTheBus = [this, delivered] {
+        if (!std::exchange(*delivered, true) && --m_undelivered == 0 && m_onAllDelivered)
+            m_onAllDelivered();
+    };
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, replyTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, number, onTheBus](QDBusPendingCallWatcher *answer) {
+                answer->deleteLater();
+                const QDBusError error = answer->error();
+                const bool noAnswer = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+                                      error.type() == QDBusError::TimedOut;
+                if (number == m_lastSent)
+                    m_lastAnswer = noAnswer ? Answer::NoReply : error.isValid() ? Answer::Refused : Answer::Accepted;
+                onTheBus();
+            });
+    // Messages leave a connection in order: once the bus has answered this, it has the request.
+    auto *question = new QDBusPendingCallWatcher(bus.asyncCall(busQuestion(), replyTimeoutMs), this);
+    connect(question, &QDBusPendingCallWatcher::finished, this, [onTheBus](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
-        const QDBusError error = answer->error();
-        const bool noAnswer = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
-                              error.type() == QDBusError::TimedOut;
-        if (number == m_lastSent)
-            m_lastAnswer = noAnswer ? Answer::NoReply : error.isValid() ? Answer::Refused : Answer::Accepted;
-        if (--m_unanswered == 0 && m_onAllAnswered)
-            m_onAllAnswered();
+        if (!answer->isError())
+            onTheBus();
     });
 }
 
-bool DBusSessionEnder::waitForAnswers(int maxMs)
+bool DBusSessionEnder::waitForDelivery(int maxMs)
 {
-    if (m_unanswered == 0)
+    if (m_undelivered == 0)
         return true;
     QEventLoop loop;
-    m_onAllAnswered = [&loop] { loop.quit(); };
+    m_onAllDelivered = [&loop] { loop.quit(); };
     QTimer::singleShot(maxMs, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    m_onAllAnswered = nullptr;
-    return m_unanswered == 0;
+    m_onAllDelivered = nullptr;
+    return m_undelivered == 0;
 }

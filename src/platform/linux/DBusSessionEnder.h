@@ -1,9 +1,9 @@
 #pragma once
 
+#include "BusLink.h"
 #include "ports/RequestFate.h"
 #include "schedule/SessionAction.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QObject>
@@ -11,21 +11,21 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 // Ends the session through the desktop's session manager on the session bus, so that
 // other programs can save their work, or through systemd-logind on the system bus where
 // no known session manager runs. Which one serves is tracked from the buses' name
 // ownership as it changes, so a request never waits; its answer is recorded when it comes.
-// The buses are connected to away from the window's thread, the system bus only where no
-// session manager runs: Qt serves every bus from one thread, which a system bus that does
-// not answer would hold.
+// Both buses are the user's (their addresses as the program was started with them) and are
+// kept connected by links that try again; the system bus is wanted only once the session
+// bus has told that no session manager runs, or could not be reached.
 class DBusSessionEnder final : public QObject {
 public:
     explicit DBusSessionEnder(QObject *parent = nullptr);
 
     // Sends the request without waiting: NotSent while no bus that could take it is
-    // connected, else Sent.
+    // connected, else Sent. Why a request could not be sent goes to standard error, once
+    // for each cause in a row.
     Delivery request(SessionAction action);
 
     // The answer to the last request sent: Awaited until one comes, then Accepted or
@@ -36,31 +36,36 @@ public:
     QString desktopService() const;
 
     // True once the buses that serve have been tried (connected or not).
-    bool connected() const { return m_sessionBus && (m_systemBus || !desktopService().isEmpty()); }
+    bool connected() const { return sessionKnown() && (m_system.tried() || !desktopService().isEmpty()); }
 
-    // Lets requests already made leave the program: waits, running events, until each has
-    // been answered or maxMs has passed. True when nothing is left unanswered.
-    bool waitForAnswers(int maxMs);
+    // Lets requests already made leave the program: waits, running events, until the bus
+    // has each of them (their answer came, or that of a question asked after them on the
+    // same connection) or maxMs has passed. True when every request is on its bus.
+    bool waitForDelivery(int maxMs);
 
 private:
     // The message each layer receives for an action.
     static QDBusMessage desktopMessage(const QString &service, SessionAction action);
     static QDBusMessage logindMessage(SessionAction action);
 
-    void connectInBackground(bool session);
-    void useBus(const QDBusConnection &bus, bool session);
-    void watchDesktops();
-    void connectSystemBusUnlessDesktop();
+    // The session bus has been tried, and if connected, has said which managers run.
+    bool sessionKnown() const { return m_session.tried() && m_desktopQuestions == 0; }
+    void watchDesktops(const QDBusConnection &bus);
+    void forgetDesktops();
+    void wantSystemBusUnlessDesktop();
+    Delivery sendOn(BusLink &link, const QDBusMessage &message);
     void send(QDBusConnection &bus, const QDBusMessage &message);
+    void notSent(const QString &why);
 
-    std::optional<QDBusConnection> m_sessionBus;
-    std::optional<QDBusConnection> m_systemBus;
+    BusLink m_session;
+    BusLink m_system;
     QDBusServiceWatcher m_watcher;
     QSet<QString> m_runningDesktops;
-    int m_desktopQuestions = 0; // who owns the session managers' names, not yet answered
-    bool m_systemBusAsked = false;
-    int m_unanswered = 0;
+    int m_desktopQuestions = 0;   // who owns the session managers' names, not yet answered
+    int m_sessionConnections = 0; // so that an answer from a lost connection is not taken
+    int m_undelivered = 0;
     int m_lastSent = 0; // numbers the requests, so that a late answer to an older one is not taken
     Answer m_lastAnswer = Answer::Awaited;
-    std::function<void()> m_onAllAnswered;
+    QString m_lastWhyNotSent;
+    std::function<void()> m_onAllDelivered;
 };

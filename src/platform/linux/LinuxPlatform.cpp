@@ -1,11 +1,12 @@
 #include "DBusSessionEnder.h"
+#include "UserEnvironment.h"
 #include "platform/SystemClock.h"
 #include "platform/qt/LocaleSeparators.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QLocale>
+#include <QProcess>
 #include <QUrl>
 
 #include <array>
@@ -19,23 +20,12 @@ constexpr int requestDeliveryMs = 1000;
 // Settings of Qt's X11 platform that the program chooses unless the user has: the window
 // system, painting at once rather than after Qt's 5 ms update timer, and no shared-memory
 // images (whose completion events wake the program a second and third time every tick).
-struct QtSetting {
-    const char *variable;
-    const char *value;
-    bool chosen = false;
-};
-std::array<QtSetting, 3> qtSettings{{
+// They stay in the program's own environment; programs it starts get the user's.
+constexpr std::array<std::pair<const char *, const char *>, 3> qtSettings{{
     {"QT_QPA_PLATFORM", "xcb"},
     {"QT_XCB_NO_MITSHM", "1"},
     {"QT_QPA_UPDATE_IDLE_TIME", "0"},
 }};
-
-// Programs started later (the browser) get the environment the program was started with.
-void forget(QtSetting &setting)
-{
-    if (std::exchange(setting.chosen, false))
-        qunsetenv(setting.variable);
-}
 
 class LinuxPlatform final : public QtPlatform {
 public:
@@ -58,15 +48,22 @@ public:
 
     bool openWithUserHandler(const std::string &url) override
     {
-        // The desktop's default handler (xdg-open's conventions), started without a shell.
-        forget(qtSettings[2]);
-        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+        // The desktop's default handler through xdg-open, as Qt's own URL opener does on
+        // these desktops, but in the user's environment; started without a shell.
+        const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
+        if (!address.isValid())
+            return false;
+        QProcess opener;
+        opener.setProgram(QStringLiteral("xdg-open"));
+        opener.setArguments({address.toString(QUrl::FullyEncoded)});
+        opener.setProcessEnvironment(userEnvironment());
+        return opener.startDetached();
     }
 
     void finish() override
     {
         if (m_ending)
-            m_ender.waitForAnswers(requestDeliveryMs);
+            m_ender.waitForDelivery(requestDeliveryMs);
     }
 
 private:
@@ -94,19 +91,9 @@ std::optional<std::string> chooseWindowSystem()
                    "other windows.";
         return "Tamsverolind needs a graphical session: DISPLAY is not set.";
     }
-    for (QtSetting &setting : qtSettings) {
-        if (!qEnvironmentVariableIsSet(setting.variable)) {
-            qputenv(setting.variable, setting.value);
-            setting.chosen = true;
-        }
+    for (const auto &[variable, value] : qtSettings) {
+        if (!qEnvironmentVariableIsSet(variable))
+            qputenv(variable, value);
     }
     return std::nullopt;
-}
-
-void forgetWindowSystemChoice()
-{
-    // Both are read while the application object is made. The update timer's setting is
-    // read at the first paint, so it is forgotten before a program is started instead.
-    forget(qtSettings[0]);
-    forget(qtSettings[1]);
 }

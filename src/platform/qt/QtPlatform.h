@@ -18,11 +18,12 @@ public:
 // The backend compiled for this operating system; made once the application object exists.
 std::unique_ptr<QtPlatform> createPlatform();
 
+// First of all: keeps the environment the user started the program with, for the programs
+// it starts and its own bus connections.
+void keepUserEnvironment();
 // Before the application object exists: picks the window system the program prefers, or
 // says in one line why there is none it can use.
 std::optional<std::string> chooseWindowSystem();
 // Before the application object exists: a session bus that takes connections but does not
-// answer is left out, so that nothing waits for it.
+// answer within a second is left out of Qt's own use, so that the window does not wait for it.
 void leaveOutHungSessionBus();
-// Right after: programs started later get the environment the program was started with.
-void forgetWindowSystemChoice();

@@ -9,13 +9,13 @@
 
 int main(int argc, char *argv[])
 {
+    keepUserEnvironment();
     if (const auto missing = chooseWindowSystem()) {
         std::fprintf(stderr, "%s\n", missing->c_str());
         return 1;
     }
     leaveOutHungSessionBus();
     QApplication app(argc, argv);
-    forgetWindowSystemChoice();
     QApplication::setApplicationName(QStringLiteral(TAMSVEROLIND_NAME));
     QApplication::setApplicationVersion(QStringLiteral(TAMSVEROLIND_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tamsverolind"));
