@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb and installs it with apt-get into a throwaway Debian 12 root made by
-# debootstrap, which has none of the build's -dev packages; then the installed program
-# must open its window under Xvfb there. Needs root (debootstrap, chroot).
+# Builds the .deb, which lintian must pass without an error or a warning, and installs it
+# with apt-get into a throwaway Debian 12 root made by debootstrap, which has none of the
+# build's -dev packages; then the installed program must open its window under Xvfb there. Needs root (debootstrap, chroot).
 # Usage: tests/packaging/deb-install.sh [work dir, default build/deb-install]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -16,6 +16,8 @@ cmake --build --preset release
 rm -f build/release/tamsverolind_*.deb
 (cd build/release && cpack -G DEB >/dev/null)
 deb=$(ls build/release/tamsverolind_*_amd64.deb)
+# Debian's QA tool finds no error and no warning.
+lintian --allow-root --fail-on error,warning "$deb" || { echo "FAIL: lintian"; exit 1; }
 
 source scripts/debian-root.sh
 debian_root "$ROOT" # kept between runs: only the package is installed anew
@@ -37,4 +39,4 @@ in_root sh -c '
   kill $(cat /tmp/program.pid); wait $!; kill $xvfb; wait
   [ -n "$window" ] || { cat /tmp/program.log; exit 1; }
 ' || { echo "FAIL: the installed program did not open its window"; exit 1; }
-echo "PASS: installed with apt-get into a clean Debian 12 root; the window opened under Xvfb"
+echo "PASS: lintian-clean; installed with apt-get into a clean Debian 12 root; the window opened under Xvfb"

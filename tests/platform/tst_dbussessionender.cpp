@@ -2,9 +2,13 @@
 #include "support/FakeBusService.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -87,6 +91,27 @@ private slots:
             QTRY_VERIFY(ender.connected()); // logind's bus, wanted once the manager left
             QCOMPARE(ender.request(SessionAction::Restart), Delivery::Sent);
             QTRY_COMPARE(fallback.calls.size(), 1);
+        }
+    }
+
+    void aBusIsConnectedToWhenItComesAndAgainWhenItRestarts()
+    {
+        const QTemporaryDir dir;
+        const QString address = QStringLiteral("unix:path=%1/bus").arg(dir.path());
+        BusLink link(QStringLiteral("system"), address, 1000);
+        int lost = 0;
+        link.onLost = [&lost] { ++lost; };
+        link.want();
+        QTRY_VERIFY(link.tried());
+        QVERIFY2(!link.connection() && link.whyNot().contains(u"No such file"), qPrintable(link.whyNot()));
+        for (int start = 0; start < 2; ++start) { // the bus comes; its daemon is restarted
+            QProcess daemon;
+            daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
+            QTRY_VERIFY_WITH_TIMEOUT(link.connection(), 6000); // the pause between attempts reaches 4 s
+            daemon.terminate();
+            QVERIFY(daemon.waitForFinished());
+            QTRY_VERIFY((link.want(), !link.connection()));
+            QCOMPARE(lost, start + 1);
         }
     }
 };

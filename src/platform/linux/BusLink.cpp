@@ -14,9 +14,10 @@ constexpr int firstPauseMs = 250;
 constexpr int longestPauseMs = 4000;
 // How long a later attempt waits for a bus that takes the connection and says nothing.
 constexpr int answerWithinMs = 1000;
-// Qt tells of a lost connection only through isConnected(): looked at this often, and
-// before each use.
-constexpr int lookForLossMs = 2000;
+// Qt tells of a lost connection only through isConnected(): looked at before each use, and
+// this seldom besides, so that a daemon restarted while the program waits is connected to
+// again before the request, at a cost of no wake-up worth counting.
+constexpr int lookForLossMs = 30000;
 
 } // namespace
 
@@ -53,7 +54,9 @@ std::optional<QDBusConnection> BusLink::connection() const
 
 QString BusLink::whyNot() const
 {
-    const QString why = m_ended == 0 ? QStringLiteral("no answer yet") : m_why;
+    const QString why = m_ended > 0     ? m_why
+                        : m_why.isEmpty() ? QStringLiteral("no answer yet")
+                                          : m_why + QStringLiteral("; connecting again");
     return QStringLiteral("the %1 bus at \"%2\": %3").arg(m_name, m_address, why);
 }
 
@@ -122,6 +125,7 @@ void BusLink::checkStillUp()
     m_bus.reset();
     m_health.stop();
     m_why = QStringLiteral("the connection was lost");
+    m_ended = 0;
     if (onLost)
         onLost();
     attempt();

@@ -27,7 +27,8 @@ public:
 
     // The connection while it is up.
     std::optional<QDBusConnection> connection() const;
-    // True once an attempt has ended, whichever way.
+    // True once an attempt has ended, whichever way, since the link was made or the
+    // connection was lost.
     bool tried() const { return m_ended > 0; }
     // Why there is no connection now, in a few words, naming the bus.
     QString whyNot() const;
