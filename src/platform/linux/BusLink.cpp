@@ -54,7 +54,7 @@ std::optional<QDBusConnection> BusLink::connection() const
 
 QString BusLink::whyNot() const
 {
-    const QString why = m_ended > 0     ? m_why
+    const QString why = m_ended > 0       ? m_why
                         : m_why.isEmpty() ? QStringLiteral("no answer yet")
                                           : m_why + QStringLiteral("; connecting again");
     return QStringLiteral("the %1 bus at \"%2\": %3").arg(m_name, m_address, why);

@@ -150,12 +150,11 @@ void DBusSessionEnder::watchDesktops(const QDBusConnection &bus)
     const int connection = m_sessionConnections;
     // The watcher first, then the questions: a manager that starts in between is not missed.
     m_watcher.setConnection(bus);
-    QDBusConnection asking = bus;
     for (const QString &service : desktopServices) {
         QDBusMessage question = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-        auto *watcher = new QDBusPendingCallWatcher(asking.asyncCall(question << service), this);
+        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(question << service), this);
         ++m_desktopQuestions;
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, service, connection](QDBusPendingCallWatcher *answer) {
