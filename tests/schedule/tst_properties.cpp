@@ -52,21 +52,24 @@ public:
             break;
         case Kind::Option:
             form.setTimeSelected = v % 2 == 0;
+            m_countDownAlone = false;
             break;
         case Kind::Target:
             form.target = static_cast<double>(nowSecond() + step.value % 16 - 3) / secondsPerDay;
             break;
         case Kind::CountDown:
             form.setCountDown(step.value % 8);
+            m_countDownAlone = false;
             break;
         case Kind::Ok: // only one of the two buttons is enabled at a time
             if (!armed()) {
                 w.ok();
                 m_stepped = 0;
-                m_okMonotonic = w.platform.monotonic;
                 m_previousSecond = nowSecond();
                 m_previousBootMs = w.platform.sinceBoot;
                 m_moment.reset();
+                m_countDownAlone = !form.setTimeSelected;
+                m_firstTickMonotonic.reset();
             }
             break;
         case Kind::Cancel:
@@ -136,10 +139,16 @@ private:
         const bool mustAsk = action && (bySetTime ? crossing : leftBefore > 0 && left == 0);
         if (wasArmed && mustAsk && os.delivery != Delivery::NotSent)
             RC_ASSERT(asked == 1U);
-        // Never stepped disarmed; armed, by no more than the time awake since Ok (the first
-        // tick after Ok steps one second).
+        // Never stepped disarmed; armed, by the whole seconds awake since the first tick
+        // after Ok (which steps one second), rounded: lost ticks do not stretch it, and
+        // sleep does not count; never by more, whatever was edited.
         m_stepped += wasArmed && !bySetTime ? leftBefore - left : 0;
-        RC_ASSERT(m_stepped <= 1 + (os.monotonic - m_okMonotonic + 500) / 1000);
+        if (wasArmed && !m_firstTickMonotonic)
+            m_firstTickMonotonic = os.monotonic;
+        if (wasArmed) {
+            const std::int64_t awake = 1 + (os.monotonic - *m_firstTickMonotonic + 500) / 1000;
+            RC_ASSERT((m_countDownAlone && left > 0 ? m_stepped == awake : m_stepped <= awake));
+        }
         if (!wasArmed || bySetTime)
             RC_ASSERT(left == leftBefore);
         if (os.endProgramCalls == endsBefore)
@@ -178,7 +187,8 @@ private:
     bool m_lastAskedBySetTime = false;
     Delivery m_lastDelivery = Delivery::NotSent;
     std::int64_t m_stepped = 0;
-    std::int64_t m_okMonotonic = 0;
+    bool m_countDownAlone = false; // armed by count-down, neither it nor the option changed since
+    std::optional<std::int64_t> m_firstTickMonotonic;
 };
 
 } // namespace

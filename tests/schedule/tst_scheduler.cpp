@@ -6,8 +6,8 @@
 
 using Window = FormRig;
 
-// The rules over time (set time, stalls, sleeps, clock steps, edits, answers) are the
-// properties' in tst_properties.cpp; these are the cases a reader should see.
+// The rules over time (set time, the count-down's steps, stalls, sleeps, clock steps, edits,
+// answers) are the properties' in tst_properties.cpp; these are the cases a reader should see.
 TEST_CASE("the clock in the user's separators; Ok resumes a paused count-down; a century away is not today")
 {
     Window w;
@@ -20,27 +20,6 @@ TEST_CASE("the clock in the user's separators; Ok resumes a paused count-down; a
     w.controls.target = datevalue::fromWallClock({2126, 12, 6, 12, 0, 9}); // the clock text of 12:00:09
     w.ticks({1000, 1000, 1000});
     CHECK(w.requests() == 0);
-}
-
-TEST_CASE("count-down follows the time that passed awake")
-{
-    Window w;
-    w.armCountDown(600);
-    w.ticks({1000, 4000}); // three ticks lost
-    CHECK(w.controls.secondsLeft() == 595);
-    // Ticks a few milliseconds early or late, and now and then a doubled one.
-    const int jitter[] = {998, 1003, 1000, 996, 1004};
-    for (int second = 6; second < 600; ++second) {
-        w.ticks({jitter[second % 5]});
-        if (second % 97 == 0)
-            w.ticks({2});
-    }
-    CHECK(w.controls.secondsLeft() == 1);
-    w.platform.now += 3.0 / 24; // asleep three hours: the monotonic clock stood still
-    w.form.scheduler().Timer1_Timer();
-    CHECK((w.controls.secondsLeft() == 1 && w.requests() == 0));
-    w.ticks({60000}); // far longer than is left: stops at zero and fires
-    CHECK((w.controls.secondsLeft() == 0 && w.requests() == 1));
 }
 
 TEST_CASE("what became of the last request decides: a count-down at zero asks again, a set time once")
