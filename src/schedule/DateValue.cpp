@@ -44,9 +44,14 @@ void appendTwoDigits(std::string &text, int number)
     text += static_cast<char>('0' + number % 10);
 }
 
+// Literal text in a picker's format: quoted, an apostrophe in it doubled, as both Qt's and
+// the Windows date-time picker's formats take it (French Canada's time separator is " 'h' ").
 std::string quoted(const std::string &literal)
 {
-    return "'" + literal + "'";
+    std::string text = "'";
+    for (const char c : literal)
+        text += c == '\'' ? std::string("''") : std::string(1, c);
+    return text + "'";
 }
 
 } // namespace
@@ -151,6 +156,20 @@ std::string clockText(DateValue value, const Separators &separators)
     text += separators.time;
     appendTwoDigits(text, wall.second);
     return text;
+}
+
+std::string drawnClock(std::string_view clockText)
+{
+    // "dd", the date separator (what stands before the next digit), "MM", it again, "yy":
+    // then the blank between date and time.
+    const std::size_t separator = clockText.find_first_of("0123456789", 2) - 2;
+    const std::size_t between = 6 + 2 * separator;
+    if (separator > clockText.size() || between >= clockText.size() || clockText[between] != ' ')
+        return std::string(clockText);
+    std::string drawn;
+    for (std::size_t i = 0; i < clockText.size(); ++i)
+        drawn += clockText[i] == ' ' && i != between ? std::string("\u00a0") : std::string(1, clockText[i]);
+    return drawn;
 }
 
 std::string timeOfDayPattern(const Separators &separators)

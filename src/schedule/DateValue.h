@@ -70,6 +70,11 @@ std::optional<DateValue> timeFromText(std::string_view text);
 // The text "dd/MM/yy HH:mm:ss" with the given separators standing for "/" and ":".
 std::string clockText(DateValue value, const Separators &separators);
 
+// The clock text as the label draws it: the date on the first line, the whole time on the
+// second. Every blank but the one between date and time is a no-break blank (U+00A0), so a
+// separator with a blank in it (". " in Hungarian) never breaks a line.
+std::string drawnClock(std::string_view clockText);
+
 // Display patterns for the pickers, written with the same separators as the clock text;
 // literal text is quoted, as both Qt's and the Windows date-time picker's formats take it.
 std::string clockPattern(const Separators &separators);

@@ -2,7 +2,7 @@
 # A user's path through the real window: it opens in its place with a session bus and a
 # system bus that hang, and closes at once too; then, started with a session bus that is
 # slow and a system bus that comes late: the About menu's link; a count-down armed by
-# keyboard; a typed set time; and Log Off ending the program once a session manager that
+# keyboard; a typed set time; the wheel and typing over the armed window; and Log Off ending the program once a session manager that
 # never answers has been asked.
 TEST_NAME=linux PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/harness.sh"
@@ -66,6 +66,23 @@ lag=$(( ${times[1]:-0} - target * 1000 ))
 [ ${#times[@]} -eq 2 ] && [ $lag -ge 0 ] && [ $lag -le 150 ] || fail "requests: $(calls_of org.freedesktop.login1)"
 press_cancel
 
+# Armed by count-down at 00:30:00 with another program's window active: a wheel notch over
+# the action box and each picker changes nothing. Then the count-down's hours clicked and
+# 000006 typed at 250 ms a key, ticks landing mid-entry: one PowerOff, 6 s after the last key.
+choose_count_down; xdotool key Tab; xdotool type --delay 60 003000; press_ok
+xmessage -geometry +0+0 another program >/dev/null 2>&1 & PIDS+=($!)
+xdotool windowactivate --sync "$(timeout 10 xdotool search --sync --onlyvisible --class xmessage | head -1)"
+for place in "80 107" "100 154" "55 211"; do click_at $place 5; done
+click_at 55 211
+xdotool type --delay 250 000006
+typed=$(now_ms)
+sleep 8
+mapfile -t times < <(request_times org.freedesktop.login1)
+late=$(( ${times[2]:-0} - typed ))
+[ ${#times[@]} -eq 3 ] && [ $late -ge 5000 ] && [ $late -le 7000 ] && calls_of org.freedesktop.login1 | tail -1 | grep -q PowerOff ||
+  fail "requests after the wheel and typing: $(calls_of org.freedesktop.login1)"
+press_cancel
+
 # Log Off with the count-down at zero (where the first one ended), now that a session manager
 # runs that never answers: one Logout, then the program is gone within a second or so.
 start_fake session org.gnome.SessionManager never
@@ -75,6 +92,6 @@ press_ok
 wait_for 3 eval '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "still running 3 s after Log Off"
 wait "$PROGRAM_PID" || fail "the program exited with status $?"
 [ "$(calls_of org.gnome.SessionManager | cut -d' ' -f2-)" = "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1" ] &&
-  [ "$(request_times org.freedesktop.login1 | wc -l)" -eq 2 ] ||
+  [ "$(request_times org.freedesktop.login1 | wc -l)" -eq 3 ] ||
   fail "Log Off asked: $(calls_of org.gnome.SessionManager) / $(calls_of org.freedesktop.login1)"
-echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; Reboot ${after} ms after Ok, once; set time ${lag} ms late; Log Off asked once and ended the program"
+echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; Reboot ${after} ms after Ok, once; set time ${lag} ms late; the wheel over the inactive window changed nothing; typed into the armed count-down, asked ${late} ms after the last key; Log Off asked once and ended the program"

@@ -1,4 +1,5 @@
 #include "platform/qt/MainWindow.h"
+#include "platform/qt/Pickers.h"
 #include "support/FakePlatform.h"
 
 #include <QAccessible>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 // The Qt window built from the description, driven as a user drives it.
 class TestMainWindow : public QObject {
@@ -117,8 +119,53 @@ private slots:
         QCOMPARE(m_window->form().state().blnArmed, vbTrue);
     }
 
+    void theWheelTypingAndClicksInThePickers()
+    {
+        auto *countDown = static_cast<DatePicker *>(widget(ControlId::dtpCountDown));
+        auto *target = static_cast<DatePicker *>(widget(ControlId::dtpTime));
+        QTest::mouseClick(widget(ControlId::Option2), Qt::LeftButton);
+        countDown->setTime(QTime(0, 30, 0));
+        QTest::mouseClick(widget(ControlId::Command1), Qt::LeftButton); // armed; the focus on Cancel
+        // A wheel notch over each control without the focus changes nothing and takes no focus.
+        for (const ControlId id : {ControlId::cboShutdown, ControlId::dtpTime, ControlId::dtpCountDown}) {
+            QWheelEvent notch(QPointF(5, 5), widget(id)->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(widget(id), &notch);
+        }
+        QCOMPARE(m_window->comboText() + countDown->text().toStdString() + target->text().toStdString(),
+                 "Shut Down00:30:0006/12/26 00:00:00");
+        QCOMPARE(QApplication::focusWidget(), widget(ControlId::Command2));
+        // The hours clicked, then 012000 typed with a tick between each two digits: no digit
+        // is lost or moved, the half-typed values are never the schedule's, and the count-down
+        // runs on from the value typed.
+        clickField(countDown, 1);
+        for (const char digit : std::string("012000")) {
+            QTest::keyClick(countDown, digit);
+            tick();
+        }
+        QCOMPARE(countDown->text(), QStringLiteral("01:19:59"));
+        QVERIFY(m_platform->requests.empty());
+        // The target's day clicked, then a leap day typed in order: kept, though 2026 has no 29 February.
+        clickField(target, 1);
+        QTest::keyClicks(target, QStringLiteral("290228120000"));
+        QCOMPARE(target->text(), QStringLiteral("29/02/28 12:00:00"));
+    }
+
 private:
     QWidget *widget(ControlId id) const { return m_window->control(id); }
+    // A click between the characters at index and index - 1 of a picker's text.
+    static void clickField(DatePicker *picker, int index)
+    {
+        QLineEdit *edit = picker->findChild<QLineEdit *>();
+        edit->setCursorPosition(index);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        QCoreApplication::processEvents();
+    }
+    void tick()
+    {
+        m_platform->advanceMs(1000);
+        m_window->form().scheduler().Timer1_Timer();
+    }
 
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<MainWindow> m_window;

@@ -74,3 +74,12 @@ TEST_CASE("clock text")
         CHECK(clockText(row.value, row.separators) == row.text);
     }
 }
+
+TEST_CASE("separators are literal text in the pickers' formats; the clock breaks only between date and time")
+{
+    CHECK(clockPattern({". ", " 'h' "}) == "dd'. 'MM'. 'yy HH' ''h'' 'mm' ''h'' 'ss");
+    const char *nbsp = "\u00a0";
+    CHECK(drawnClock("07. 12. 26 12 'h' 00 'h' 02") ==
+          std::string("07.") + nbsp + "12." + nbsp + "26 12" + nbsp + "'h'" + nbsp + "00" + nbsp + "'h'" + nbsp + "02");
+    CHECK(drawnClock("07/12/26 12:00:02") == "07/12/26 12:00:02");
+}

@@ -4,6 +4,7 @@
 #include "Pickers.h"
 #include "about/AboutMenu.h"
 #include "ports/Platform.h"
+#include "schedule/DateValue.h"
 #include "window/Placement.h"
 
 #include <QApplication>
@@ -91,6 +92,8 @@ QComboBox *makeActionBox(QWidget *parent)
     box->setEditable(true);
     // The text stays as typed: no completion that changes its case, no item added on Return.
     box->setCompleter(nullptr);
+    // The wheel neither takes the focus nor, without it, changes the action (the window's rule).
+    box->setFocusPolicy(Qt::StrongFocus);
     box->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string_view action : form::actionItems)
         box->addItem(text(action), 0);
@@ -215,7 +218,8 @@ void MainWindow::wireHandlers()
     // The context-menu key stands for a right-click on the window, on a button or an option
     // too, which have no menu of their own; the action box and the pickers keep their edit
     // menus (Shift+F10 opens the About menu there).
-    for (const ControlId id : {ControlId::Command1, ControlId::Command2, ControlId::Option1, ControlId::Option2})
+    for (const ControlId id : {ControlId::Command1, ControlId::Command2, ControlId::Option1, ControlId::Option2,
+                               ControlId::cboShutdown, ControlId::dtpTime, ControlId::dtpCountDown})
         control(id)->installEventFilter(this);
 }
 
@@ -288,6 +292,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     // is one click however long it is held (Ok moves the focus to Cancel, which it would press).
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
         return true;
+    // The wheel changes a control only when it has the keyboard focus in the active window:
+    // a notch passing over the window, which stays above the others, must not change the
+    // schedule.
+    if (event->type() == QEvent::Wheel) {
+        auto *control = static_cast<QWidget *>(watched);
+        QWidget *focus = QApplication::focusWidget();
+        return !(isActiveWindow() && (control == focus || control->isAncestorOf(focus)));
+    }
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
@@ -320,12 +332,13 @@ double MainWindow::dotsPerInch() const
 
 std::string MainWindow::labelCaption() const
 {
-    return static_cast<QLabel *>(control(ControlId::Label1))->text().toStdString();
+    return m_caption;
 }
 
 void MainWindow::setLabelCaption(const std::string &caption)
 {
-    static_cast<QLabel *>(control(ControlId::Label1))->setText(text(caption));
+    m_caption = caption;
+    static_cast<QLabel *>(control(ControlId::Label1))->setText(text(datevalue::drawnClock(caption)));
 }
 
 void MainWindow::setButtonEnabled(Button which, bool enabled)

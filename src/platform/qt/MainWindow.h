@@ -64,4 +64,5 @@ private:
     QRect m_place;         // where it goes: inside the screen's work area
     bool m_placed = false;
     bool m_placedWithFrame = false; // placed again once the window manager's frame is known
+    std::string m_caption;          // the clock's text, as set (the label draws it with no-break blanks)
 };

@@ -5,9 +5,18 @@
 
 #include <QDateTimeEdit>
 
+#include <optional>
+
 // A date-time picker as the Windows control behaves: Tab leaves it for the next control,
 // as in any dialog (its fields are chosen with the arrow keys, the mouse or by typing a
-// separator), and a field steps within itself, 00 down to 59, without carrying.
+// separator); a click selects the field clicked, so that typed digits replace it; a field
+// steps within itself, 00 down to 59, without carrying.
+//
+// What the user types is the schedule's only once the edit is finished: the focus leaves,
+// Return is pressed, or the last field is typed in full. Until then the schedule reads, and
+// the tick writes, the value from before the edit, so that no write moves the digits being
+// typed and no half-typed value (a count-down of 00:00:00 on the way to 00:00:10) is acted
+// on; the picker then holds the typed value as it stands.
 class DatePicker final : public QDateTimeEdit {
 public:
     DatePicker(PickerFormat format, const Separators &separators, QWidget *parent);
@@ -17,10 +26,22 @@ public:
     DateValue value() const;
     void setValue(DateValue value);
 
+    bool editing() const { return m_beforeEdit.has_value(); }
+
 protected:
     // Skips QDateTimeEdit's own Tab handling, which walks its fields first, on purpose.
     bool focusNextPrevChild(bool next) override
     {
         return QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
     }
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void finishEdit();
+    void keepTypedDay();
+
+    std::optional<DateValue> m_beforeEdit; // and what the tick wrote since
+    std::optional<int> m_typedDay;         // a day typed before the month and year that allow it
 };

@@ -4,6 +4,7 @@
 #include "Win32Controls.h"
 #include "about/AboutMenu.h"
 #include "ports/Platform.h"
+#include "schedule/DateValue.h"
 #include "schedule/Scheduler.h"
 
 #include <commctrl.h>
@@ -183,8 +184,17 @@ void Win32Window::scheduleTick()
              nullptr);
 }
 
-bool Win32Window::handleDialogKeys(MSG &message)
+bool Win32Window::preTranslateMessage(MSG &message)
 {
+    // The wheel changes a control only when it has the keyboard focus in the active window:
+    // with "scroll inactive windows", Windows sends it to the control under the pointer, and
+    // a notch passing over the window must not change the schedule.
+    if (message.message == WM_MOUSEWHEEL && (message.hwnd == m_window || IsChild(m_window, message.hwnd))) {
+        HWND focus = GetFocus();
+        const bool focused =
+            focus && (focus == message.hwnd || IsChild(message.hwnd, focus) || IsChild(focus, message.hwnd));
+        return !(focused && GetForegroundWindow() == m_window);
+    }
     // Return and Enter press the focused button, as in a dialog; once a press, however long
     // the key is held (a repeat has bit 30 set: the key was down already), or Ok, which moves
     // the focus to Cancel, would be followed by Cancel, then Ok again.
@@ -323,12 +333,13 @@ void Win32Window::mouseDown(std::int16_t button, LPARAM position)
 
 std::string Win32Window::labelCaption() const
 {
-    return windowText(control(ControlId::Label1));
+    return m_caption;
 }
 
 void Win32Window::setLabelCaption(const std::string &caption)
 {
-    SetWindowTextW(control(ControlId::Label1), wide(caption).c_str());
+    m_caption = caption;
+    SetWindowTextW(control(ControlId::Label1), wide(datevalue::drawnClock(caption)).c_str());
 }
 
 void Win32Window::setButtonEnabled(Button which, bool enabled)

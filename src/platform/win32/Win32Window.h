@@ -27,8 +27,9 @@ public:
     bool create(HINSTANCE instance);
     // Shows the window with the focus on its first control.
     void show(int showCommand);
-    // Dialog keys for the window's controls; true when the message was handled.
-    bool handleDialogKeys(MSG &message);
+    // Dialog keys for the window's controls, and the wheel; true when the message was handled
+    // (or dropped) here.
+    bool preTranslateMessage(MSG &message);
 
     HWND handle() const { return m_window; }
     HWND control(ControlId id) const { return m_controls.at(id); }
@@ -70,4 +71,5 @@ private:
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     // The control that had the focus when the window was last left, given it back on return.
     HWND m_lastFocus = nullptr;
+    std::string m_caption; // the clock's text, as set (the label draws it with no-break blanks)
 };

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     window.show(showCommand);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!window.handleDialogKeys(message)) {
+        if (!window.preTranslateMessage(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
