@@ -36,31 +36,28 @@ private slots:
         using Reply = FakeBusService::Answer;
         const char *login = "org.freedesktop.login1", *kde = "org.kde.Shutdown",
                    *gnomeName = "org.gnome.SessionManager", *xfce = "org.xfce.SessionManager";
-        // One that never answers is awaited, then left as NoReply after the reply time (5 s).
-        const std::tuple<const char *, SessionAction, const char *, Reply, Answer> rows[] = {
-            {login, ShutDown, "/org/freedesktop/login1 org.freedesktop.login1.Manager.PowerOff(b) false", Reply::Reply,
-             Answer::Accepted},
-            {login, Restart, "/org/freedesktop/login1 org.freedesktop.login1.Manager.Reboot(b) false",
-             Reply::AccessDenied, Answer::Refused},
-            {login, LogOff, "/org/freedesktop/login1/session/auto org.freedesktop.login1.Session.Terminate() ",
-             Reply::Never, Answer::NoReply},
-            {kde, ShutDown, "/Shutdown org.kde.Shutdown.logoutAndShutdown() ", Reply::Reply, Answer::Accepted},
-            {kde, Restart, "/Shutdown org.kde.Shutdown.logoutAndReboot() ", Reply::Reply, Answer::Accepted},
-            {kde, LogOff, "/Shutdown org.kde.Shutdown.logout() ", Reply::Reply, Answer::Accepted},
-            {gnomeName, ShutDown, "/org/gnome/SessionManager org.gnome.SessionManager.Shutdown() ", Reply::Reply,
-             Answer::Accepted},
-            {gnomeName, Restart, "/org/gnome/SessionManager org.gnome.SessionManager.Reboot() ", Reply::Reply,
-             Answer::Accepted},
-            {gnomeName, LogOff, "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1", Reply::Never,
-             Answer::NoReply},
-            {xfce, ShutDown, "/org/xfce/SessionManager org.xfce.Session.Manager.Shutdown(b) true", Reply::Reply,
-             Answer::Accepted},
-            {xfce, Restart, "/org/xfce/SessionManager org.xfce.Session.Manager.Restart(b) true", Reply::AccessDenied,
-             Answer::Refused},
-            {xfce, LogOff, "/org/xfce/SessionManager org.xfce.Session.Manager.Logout(bb) false,true", Reply::Reply,
-             Answer::Accepted},
+        const std::tuple<const char *, SessionAction, const char *> rows[] = {
+            {login, ShutDown, "/org/freedesktop/login1 org.freedesktop.login1.Manager.PowerOff(b) false"},
+            {login, Restart, "/org/freedesktop/login1 org.freedesktop.login1.Manager.Reboot(b) false"},
+            {login, LogOff, "/org/freedesktop/login1/session/auto org.freedesktop.login1.Session.Terminate() "},
+            {kde, ShutDown, "/Shutdown org.kde.Shutdown.logoutAndShutdown() "},
+            {kde, Restart, "/Shutdown org.kde.Shutdown.logoutAndReboot() "},
+            {kde, LogOff, "/Shutdown org.kde.Shutdown.logout() "},
+            {gnomeName, ShutDown, "/org/gnome/SessionManager org.gnome.SessionManager.Shutdown() "},
+            {gnomeName, Restart, "/org/gnome/SessionManager org.gnome.SessionManager.Reboot() "},
+            {gnomeName, LogOff, "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1"},
+            {xfce, ShutDown, "/org/xfce/SessionManager org.xfce.Session.Manager.Shutdown(b) true"},
+            {xfce, Restart, "/org/xfce/SessionManager org.xfce.Session.Manager.Restart(b) true"},
+            {xfce, LogOff, "/org/xfce/SessionManager org.xfce.Session.Manager.Logout(bb) false,true"},
         };
-        for (const auto &[name, action, call, reply, outcome] : rows) {
+        // Each answer in turn; one that never answers is awaited, then left as NoReply after
+        // the reply time (5 s).
+        const std::pair<Reply, Answer> answers[] = {
+            {Reply::Reply, Answer::Accepted}, {Reply::AccessDenied, Answer::Refused}, {Reply::Reply, Answer::Accepted},
+            {Reply::Reply, Answer::Accepted}, {Reply::Reply, Answer::Accepted},       {Reply::Never, Answer::NoReply}};
+        int row = 0;
+        for (const auto &[name, action, call] : rows) {
+            const auto [reply, outcome] = answers[row++ % 6];
             const QString service = QString::fromLatin1(name);
             const bool desktop = service != logind;
             std::optional<FakeBusService> fake(std::in_place, desktop ? sessionBus : systemBus, service, reply);

@@ -45,6 +45,8 @@ private slots:
             return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
         };
         QCOMPARE(spoken(label) + spoken(m_window->aboutMenu()), QStringLiteral("06/12/26 12:00:01About"));
+        m_window->setLabelCaption("06. 12. 26 12:00:01"); // Hungarian: still the date over the whole time
+        QVERIFY(label->heightForWidth(label->width()) <= 2 * metrics.height() + 1);
     }
 
     void keyboardAlone()
