@@ -12,7 +12,7 @@ build=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools l
 # the X11 platform plugin, and the font the clock is measured with
 run=(qt6-qpa-plugins fonts-liberation2)
 windows=(cmake ninja-build doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-package=(wixl zip)
+package=(wixl msitools zip)
 lint=(git clang-format clang-tidy desktop-file-utils appstream)
 # Wine, real windows and buses; the .deb and the clean root it is installed into
 test=(librapidcheck-dev wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap lintian)

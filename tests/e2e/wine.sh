@@ -7,6 +7,15 @@
 # --end-session"): the test sees it in Wine's process trace, and the program ending.
 TEST_NAME=wine PROGRAM=$1
 source "$(dirname "$0")/harness.sh"
+# The executable's version record (its fixed part, after the signature FEEF04BD) and its
+# manifest carry the project's version.
+version=$(sed -n 's/^project(Tamsverolind VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+at=$(LC_ALL=C grep -obUaP '\xbd\x04\xef\xfe' "$PROGRAM" | head -1 | cut -d: -f1)
+read -r minor major tweak patch < <(od -An -tu2 -j $((at + 8)) -N8 "$PROGRAM")
+[ "$major.$minor.$patch.$tweak" = "$version" ] && grep -aq "name=\"Tamsverolind\" version=\"$version\"" "$PROGRAM" ||
+  fail "version record $major.$minor.$patch.$tweak, manifest $(grep -ao 'name="Tamsverolind" version="[0-9.]*"' "$PROGRAM")"
+# It starts on Windows before 10 1607: it imports none of the per-monitor DPI functions.
+x86_64-w64-mingw32-objdump -p "$PROGRAM" | grep -E 'GetDpiForWindow|AdjustWindowRectExForDpi' && fail "imports those"
 start_x
 start_wine
 for tests in "${@:2}"; do wine "$tests" | tail -2 || fail "${tests##*/} failed under Wine"; done
@@ -28,4 +37,4 @@ ended=$(( $(now_ms) - armed ))
 grep -q 'cmdline L"C:\\\\windows\\\\system32\\\\wineboot.exe --end-session --shutdown"' "$WORK/program.log" ||
   fail "no shut-down request: $(grep -i wineboot "$WORK/program.log" | head -3)"
 [ $ended -ge 900 ] || fail "the session ended ${ended} ms after Ok, before the count-down ran out"
-echo "PASS: placed, above; link opened; shut down asked, program ended ${ended} ms after Ok"
+echo "PASS: version $version in the record and manifest; placed, above; link opened; shut down asked, program ended ${ended} ms after Ok"

@@ -139,6 +139,12 @@ TEST_CASE("user paths through the window: what each control shows and what the s
           {dtpCountDown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)},
           {dtpTime, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)}},
          "armed Command2 00:00:00 SS"},
+        {"both options stay tab stops, whichever is checked",
+         {{Option2, BM_CLICK}, {Option1, BM_CLICK}, {Option1, WM_KEYDOWN, VK_TAB}, {dtpTime, WM_KEYDOWN, VK_TAB}},
+         "disarmed Option2 00:00:00 "},
+        {"minimised and restored: the focus where it was",
+         {{Option2, BM_CLICK}, {Form1, WM_SYSCOMMAND, SC_MINIMIZE}, {Form1, WM_SYSCOMMAND, SC_RESTORE}},
+         "disarmed Option2 00:00:00 "},
         {"Log Off chosen", {{cboShutdown, CB_SETCURSEL, 2}, countDown, ok}, "armed Command2 00:00:00 L ended"},
         // The clock, where the frames overlap, the Action frame, the background; then the Now
         // frame's border and the left button.

@@ -20,7 +20,27 @@ HFONT createFont(const FontDescription &description, UINT dpi)
     return CreateFontIndirectW(&font);
 }
 
+// A function of user32 that older Windows lacks, looked up at run time, so that the program
+// starts where it is missing; nothing there.
+template <typename Function> Function user32Function(const char *name)
+{
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 } // namespace
+
+UINT dpiOf(HWND window)
+{
+    // Per-monitor DPI came with Windows 10 1607; before it, every window has the system's.
+    static const auto forWindow = user32Function<UINT(WINAPI *)(HWND)>("GetDpiForWindow");
+    if (forWindow)
+        return forWindow(window);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
 
 RECT placeOf(ControlId id, UINT dpi)
 {
@@ -41,8 +61,14 @@ RECT designedWindowRect(HWND window, UINT dpi)
 {
     const PixelRect client = form::clientPlace.toPixels(dpi);
     RECT outer{client.left, client.top, client.left + client.width, client.top + client.height};
-    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    static const auto forDpi =
+        user32Function<BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    if (forDpi)
+        forDpi(&outer, style, FALSE, exStyle, dpi);
+    else
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle); // the system's DPI, the only one there
     return outer;
 }
 

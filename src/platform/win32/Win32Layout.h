@@ -9,6 +9,9 @@
 // Where the window and its controls go at a DPI, and the fonts they are drawn with.
 namespace win32 {
 
+// The DPI the window is drawn at: its monitor's from Windows 10 1607 on, the system's before.
+UINT dpiOf(HWND window);
+
 // A control's designed place in the window's client area, in pixels.
 RECT placeOf(ControlId id, UINT dpi);
 

@@ -78,7 +78,7 @@ bool Win32Window::create(HINSTANCE instance)
                                instance, this);
     if (!m_window)
         return false;
-    m_dpi = GetDpiForWindow(m_window);
+    m_dpi = win32::dpiOf(m_window);
     const RECT outer = win32::placedWindowRect(m_window, m_dpi);
     SetWindowPos(m_window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -132,9 +132,15 @@ void Win32Window::nameForScreenReaders()
     for (const ControlDescription &c : form::controls()) {
         for (const auto &[property, value] : {std::pair{PROPID_ACC_NAME, c.accessibleName},
                                               std::pair{PROPID_ACC_DESCRIPTION, c.accessibleDescription}}) {
-            if (!value.empty() && m_controls.count(c.id))
-                services->SetHwndPropStr(control(c.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
-                                         wide(value).c_str());
+            if (value.empty() || !m_controls.count(c.id))
+                continue;
+            // The action box's edit field, which takes the focus, is named as the box.
+            HWND edit = c.id == ControlId::cboShutdown ? GetWindow(control(c.id), GW_CHILD) : nullptr;
+            for (HWND named : {control(c.id), edit}) {
+                if (named)
+                    services->SetHwndPropStr(named, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                                             wide(value).c_str());
+            }
         }
     }
     services->Release();
@@ -186,6 +192,7 @@ void Win32Window::scheduleTick()
 
 bool Win32Window::preTranslateMessage(MSG &message)
 {
+    rememberFocus(); // where the last message left it: every change is seen
     // The wheel changes a control only when it has the keyboard focus in the active window:
     // with "scroll inactive windows", Windows sends it to the control under the pointer, and
     // a notch passing over the window must not change the schedule.
@@ -258,7 +265,19 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
         return 0;
     case WM_ACTIVATE:
-        activate(wParam);
+        if (LOWORD(wParam) == WA_INACTIVE)
+            rememberFocus();
+        else
+            restoreFocus();
+        return 0;
+    case WM_SETFOCUS: // from a control when the window is minimised; to the bare window when restored
+        if (HWND from = reinterpret_cast<HWND>(wParam); from && IsChild(window, from))
+            m_lastFocus = from;
+        restoreFocus();
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED && GetFocus() == window)
+            restoreFocus();
         return 0;
     case WM_DPICHANGED:
         changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
@@ -283,22 +302,39 @@ void Win32Window::command(int id, int notification)
         m_form.scheduler().Command1_Click();
     else if (id == controlIdOf(ControlId::Command2) && notification == BN_CLICKED)
         m_form.scheduler().Command2_Click();
+    else if ((id == controlIdOf(ControlId::Option1) || id == controlIdOf(ControlId::Option2)) &&
+             notification == BN_CLICKED)
+        keepOptionsAsTabStops();
     else if (id == controlIdOf(ControlId::cboShutdown) && notification == CBN_KILLFOCUS)
         win32::combo::showFromStart(control(ControlId::cboShutdown));
     else if (id >= firstMenuId && notification == 0)
         m_form.about().mnusubAbout_Click(static_cast<std::int16_t>(id - firstMenuId));
 }
 
-void Win32Window::activate(WPARAM wParam)
+void Win32Window::keepOptionsAsTabStops()
 {
-    // As a dialog does: the focused control is kept while the user is in another window.
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(m_window, focus))
-            m_lastFocus = focus;
-    } else if (!HIWORD(wParam) && m_lastFocus && IsWindowEnabled(m_lastFocus)) {
-        SetFocus(m_lastFocus);
+    // An automatic option button takes the tab stop from the others of its group when it is
+    // checked; both are stops in the window's tab order (the arrow keys move between them).
+    for (const ControlId id : {ControlId::Option1, ControlId::Option2}) {
+        HWND option = control(id);
+        SetWindowLongPtrW(option, GWL_STYLE, GetWindowLongPtrW(option, GWL_STYLE) | WS_TABSTOP);
     }
+}
+
+void Win32Window::rememberFocus()
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(m_window, focus))
+        m_lastFocus = focus;
+}
+
+void Win32Window::restoreFocus()
+{
+    // As a dialog does: the control that had the focus has it again when the window is
+    // activated or given the focus, and once it is restored from the taskbar (a minimised
+    // window keeps the focus itself).
+    if (!IsIconic(m_window) && m_lastFocus && IsWindowEnabled(m_lastFocus))
+        SetFocus(m_lastFocus);
 }
 
 void Win32Window::mouseDown(std::int16_t button, LPARAM position)

@@ -52,7 +52,9 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, int notification);
-    void activate(WPARAM wParam);
+    void keepOptionsAsTabStops();
+    void rememberFocus();
+    void restoreFocus();
     void createControls();
     void buildAboutMenu();
     void orderForTabbing();
