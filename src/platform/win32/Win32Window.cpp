@@ -193,9 +193,9 @@ void Win32Window::scheduleTick()
 // The window's keyboard, in one place. Each message of the loop comes here first; what is
 // not taken goes to IsDialogMessage, which walks Tab and Shift+Tab through the tab stops
 // (both options are stops: keepOptionsAsTabStops) and dispatches the rest, where Shift+F10
-// and the context-menu key become a WM_CONTEXTMENU that reaches the window (handle()). Taken here, before it: Return on a button,
-// which IsDialogMessage would press at every repeat; the arrows on an option, whose group
-// walk would stop at the picker between the two; and the wheel.
+// and the context-menu key become a WM_CONTEXTMENU that reaches the window (handle()). Taken here, before it: Return on
+// a button, which IsDialogMessage would press at every repeat; the arrows on an option, whose group walk would stop at
+// the picker between the two; and the wheel.
 bool Win32Window::preTranslateMessage(MSG &message)
 {
     rememberFocus(); // where the last message left it: every change is seen
