@@ -35,32 +35,26 @@ public:
     }
 
     // What the window does not use.
-    HRESULT WINAPI SetPropValue(const BYTE *, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetPropServer(const BYTE *, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope) override
-    {
-        return E_NOTIMPL;
+#define NOT_USED(method, ...)                                                                                          \
+    HRESULT WINAPI method(__VA_ARGS__) override                                                                        \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
     }
-    HRESULT WINAPI ClearProps(const BYTE *, DWORD, const MSAAPROPID *, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID *, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE **, DWORD *) override { return E_NOTIMPL; }
-    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE *, DWORD, HWND *, DWORD *, DWORD *) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID *, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE **, DWORD *) override { return E_NOTIMPL; }
-    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE *, DWORD, HMENU *, DWORD *) override { return E_NOTIMPL; }
+    NOT_USED(SetPropValue, const BYTE *, DWORD, MSAAPROPID, VARIANT)
+    NOT_USED(SetPropServer, const BYTE *, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope)
+    NOT_USED(ClearProps, const BYTE *, DWORD, const MSAAPROPID *, int)
+    NOT_USED(SetHwndProp, HWND, DWORD, DWORD, MSAAPROPID, VARIANT)
+    NOT_USED(SetHwndPropServer, HWND, DWORD, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope)
+    NOT_USED(ClearHwndProps, HWND, DWORD, DWORD, const MSAAPROPID *, int)
+    NOT_USED(ComposeHwndIdentityString, HWND, DWORD, DWORD, BYTE **, DWORD *)
+    NOT_USED(DecomposeHwndIdentityString, const BYTE *, DWORD, HWND *, DWORD *, DWORD *)
+    NOT_USED(SetHmenuProp, HMENU, DWORD, MSAAPROPID, VARIANT)
+    NOT_USED(SetHmenuPropStr, HMENU, DWORD, MSAAPROPID, LPCWSTR)
+    NOT_USED(SetHmenuPropServer, HMENU, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope)
+    NOT_USED(ClearHmenuProps, HMENU, DWORD, const MSAAPROPID *, int)
+    NOT_USED(ComposeHmenuIdentityString, HMENU, DWORD, BYTE **, DWORD *)
+    NOT_USED(DecomposeHmenuIdentityString, const BYTE *, DWORD, HMENU *, DWORD *)
+#undef NOT_USED
 };
 
 #pragma GCC diagnostic pop
