@@ -11,6 +11,17 @@ mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*
 clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: clean (${#sources[@]} files)"
 
+# Every include runs down, as the layout promises: the front-ends (platform/), then the core
+# (window/ over schedule/ and about/), then ports/ with the values they share. Each core folder,
+# with what it must not include; no core file includes Qt or Windows.
+upward=""
+for rule in 'ports:"[^"]*/' 'schedule:"(platform|window|about)/' 'about:"(platform|window|schedule)/' 'window:"platform/'; do
+  folder=${rule%%:*} banned=${rule#*:}
+  upward+=$(grep -nE "^#include ($banned|<(Q|win[a-z]*\.h))" "src/$folder"/* || true)
+done
+[ -z "$upward" ] || { echo "lint: includes that run up:" >&2; echo "$upward" >&2; exit 1; }
+echo "includes: every one runs down"
+
 [ -f build/dev/compile_commands.json ] || cmake --preset dev >/dev/null
 cmake --build --preset dev >/dev/null # generated headers (moc, Version.h)
 mapfile -t units < <(git ls-files 'src/*.cpp' | grep -v '/win32/')

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/DateValue.h"
+#include "Values.h"
 
 #include <cstdint>
 #include <string>

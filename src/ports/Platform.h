@@ -1,8 +1,7 @@
 #pragma once
 
 #include "RequestFate.h"
-#include "schedule/DateValue.h"
-#include "schedule/SessionAction.h"
+#include "Values.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionAction.h"
+#include "ports/Values.h"
 
 #include <optional>
 #include <string_view>

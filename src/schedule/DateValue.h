@@ -1,42 +1,11 @@
 #pragma once
 
+#include "ports/Values.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// A point in time or a span as days since 30 December 1899 00:00 local wall time;
-// the fraction is the time of day. Before that day the whole part is negative and
-// the fraction still counts forward, so -1.25 is 29 December 1899 06:00.
-using DateValue = double;
-
-// The 16-bit Boolean of the window's state and option values.
-using VbBoolean = std::int16_t;
-inline constexpr VbBoolean vbTrue = -1;
-inline constexpr VbBoolean vbFalse = 0;
-
-inline constexpr int secondsPerDay = 86400;
-
-// A local wall-clock reading, field by field, as the clock and the pickers give it.
-struct WallClock {
-    int year = 1899;
-    int month = 12;
-    int day = 30;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-
-    bool operator==(const WallClock &) const = default;
-};
-
-// The user's date and time separators (UTF-8).
-struct Separators {
-    std::string date = "/";
-    std::string time = ":";
-
-    bool operator==(const Separators &) const = default;
-};
 
 namespace datevalue {
 

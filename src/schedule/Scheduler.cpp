@@ -1,9 +1,9 @@
 #include "Scheduler.h"
 
 #include "ports/FormControls.h"
+#include "ports/FormState.h"
 #include "ports/Platform.h"
 #include "schedule/ActionText.h"
-#include "window/FormState.h"
 
 #include <algorithm>
 #include <utility>

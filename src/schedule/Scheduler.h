@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DateValue.h"
-#include "SessionAction.h"
 #include "WhenToAsk.h"
+#include "ports/Values.h"
 
 #include <cstdint>
 #include <optional>

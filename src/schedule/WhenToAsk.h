@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SessionAction.h"
 #include "ports/RequestFate.h"
+#include "ports/Values.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FormState.h"
 #include "about/AboutMenu.h"
+#include "ports/FormState.h"
 #include "schedule/Scheduler.h"
 
 class FormControls;

@@ -1,8 +1,9 @@
 #include "FormLoad.h"
 
-#include "FormState.h"
 #include "ports/FormControls.h"
+#include "ports/FormState.h"
 #include "ports/Platform.h"
+#include "schedule/DateValue.h"
 
 void Form_Load(FormState &state, FormControls &form, Platform &platform)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ports/FormControls.h"
+#include "schedule/DateValue.h"
 
 #include <vector>
 

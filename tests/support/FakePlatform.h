@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ports/Platform.h"
+#include "schedule/DateValue.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "BusLink.h"
 #include "ports/RequestFate.h"
-#include "schedule/SessionAction.h"
+#include "ports/Values.h"
 
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/SessionAction.h"
+#include "ports/Values.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "schedule/DateValue.h"
+#include "Values.h"
 
 #include <cstdint>
 
-// The window-level variables the handlers share, in their declared order. They start
+// The window-level variables the handlers (schedule/, about/) share, in their declared order. They start
 // as zero and Form_Load gives them their values.
 struct FormState {
     std::int16_t intPosFlags = 0; // flags of the topmost request
