@@ -11,11 +11,33 @@ constexpr int windowStyleMaximizedFocus = 3;
 
 } // namespace
 
-std::vector<std::string> aboutCaptions()
+std::int16_t buttonCode(MouseButton button)
 {
-    const std::string nameAndVersion = TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT;
-    return {nameAndVersion, std::string(links::creditLine), "-", "E-MAIL : " + std::string(links::emailAddress),
-            "URL : " + std::string(links::homePage)};
+    switch (button) {
+    case MouseButton::Left:
+        return vbLeftButton;
+    case MouseButton::Right:
+        return vbRightButton;
+    case MouseButton::Middle:
+        return vbMiddleButton;
+    case MouseButton::Other:
+        break;
+    }
+    return 0;
+}
+
+std::int16_t shiftCode(Modifiers modifiers)
+{
+    return static_cast<std::int16_t>((modifiers.shift ? 1 : 0) | (modifiers.control ? 2 : 0) | (modifiers.alt ? 4 : 0));
+}
+
+std::vector<AboutItem> aboutItems()
+{
+    return {{TAMSVEROLIND_NAME " " TAMSVEROLIND_VERSION_TEXT},
+            {std::string(links::creditLine)},
+            {"-", true},
+            {"E-MAIL : " + std::string(links::emailAddress)},
+            {"URL : " + std::string(links::homePage)}};
 }
 
 AboutHandlers::AboutHandlers(FormControls &form, Platform &platform) : m_form(form), m_platform(platform)

@@ -15,8 +15,23 @@ inline constexpr std::int16_t vbMiddleButton = 4;
 inline constexpr std::int16_t mailItem = 3;
 inline constexpr std::int16_t homePageItem = 4;
 
-// The captions of the About menu's items, by index (UTF-8); "-" is a separator.
-std::vector<std::string> aboutCaptions();
+// The buttons and modifier keys of a press, as a front-end reports them, and their codes as
+// the mouse-down handlers receive them (Shift 1, Ctrl 2, Alt 4, added).
+enum class MouseButton { Left, Right, Middle, Other };
+struct Modifiers {
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+std::int16_t buttonCode(MouseButton button);
+std::int16_t shiftCode(Modifiers modifiers);
+
+// The About menu's items, by index: a caption (UTF-8), or a separator.
+struct AboutItem {
+    std::string caption;
+    bool separator = false;
+};
+std::vector<AboutItem> aboutItems();
 
 // The right-click surfaces' handlers and the menu's click handler.
 class AboutHandlers {

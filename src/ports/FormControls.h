@@ -46,6 +46,7 @@ public:
     // Opens the About menu at the mouse pointer without waiting for a choice.
     virtual void popUpAboutMenu() = 0;
 
-    // Tells the user that an address could not be opened, without blocking the window.
+    // Tells the user that an address could not be opened, without blocking the window; one
+    // message at a time: while one is open, another failure brings it forward.
     virtual void showLinkFailure(const std::string &address) = 0;
 };

@@ -3,6 +3,7 @@
 #include "about/AboutMenu.h"
 #include "ports/FormState.h"
 #include "schedule/Scheduler.h"
+#include "window/FormDescription.h"
 
 class FormControls;
 class Platform;
@@ -16,6 +17,11 @@ public:
 
     // Runs once, before the window is first shown.
     void Form_Load();
+
+    // A press on a surface of the window, as a front-end reports it (the place in twips from
+    // the surface's corner): the window, the "Action" frame and the clock have handlers; a
+    // press elsewhere (the "Now" frame, a control) opens nothing.
+    void surfacePressed(ControlId surface, MouseButton button, Modifiers modifiers, float x, float y);
 
     const FormState &state() const { return m_state; }
     Scheduler &scheduler() { return m_scheduler; }

@@ -1,22 +1,24 @@
-#include "about/AboutMenu.h"
 #include "about/Links.h"
-#include "support/FakeForm.h"
-#include "support/FakePlatform.h"
+#include "support/FormRig.h"
 
 #include <doctest.h>
 
 TEST_CASE("the About menu: right button only, its version, its links and their failure")
 {
-    FakePlatform platform;
-    FakeForm form;
-    AboutHandlers about(form, platform);
-    for (const std::int16_t button : {vbLeftButton, vbMiddleButton, vbRightButton}) {
-        about.Form_MouseDown(button, 0, 0, 0);
-        about.Frame2_MouseDown(button, 1, 10, 10);
-        about.Label1_MouseDown(button, 0, 0, 0);
+    FormRig w;
+    FakePlatform &platform = w.platform;
+    FakeForm &form = w.controls;
+    AboutHandlers &about = w.form.about();
+    // The right button on the window, the "Action" frame and the clock; nothing elsewhere.
+    for (const ControlId surface :
+         {ControlId::Form1, ControlId::Frame1, ControlId::Frame2, ControlId::Label1, ControlId::Command1}) {
+        for (const MouseButton button : {MouseButton::Left, MouseButton::Middle, MouseButton::Right})
+            w.form.surfacePressed(surface, button, {.shift = true}, 10, 10);
     }
     CHECK(form.popUps == 3);
-    CHECK(aboutCaptions().front() == "Tamsverolind 1.00.0008"); // the version with its leading zeros
+    CHECK(buttonCode(MouseButton::Middle) + shiftCode({true, true, true}) == vbMiddleButton + 7);
+    CHECK(aboutItems().front().caption == "Tamsverolind 1.00.0008"); // the version with its leading zeros
+    CHECK(aboutItems()[2].separator);
     for (const std::int16_t index : std::vector<std::int16_t>{0, 1, 2, 5, 4, 3})
         about.mnusubAbout_Click(index);
     // The browser's path is quoted: unquoted, Windows would first try "C:\Program".

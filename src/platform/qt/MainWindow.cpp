@@ -66,24 +66,17 @@ QRect pixels(const TwipsRect &place, double dpi)
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
-std::int16_t buttonCode(Qt::MouseButton button)
+MouseButton mouseButton(Qt::MouseButton button)
 {
-    switch (button) {
-    case Qt::LeftButton:
-        return vbLeftButton;
-    case Qt::RightButton:
-        return vbRightButton;
-    case Qt::MiddleButton:
-        return vbMiddleButton;
-    default:
-        return 0;
-    }
+    return button == Qt::LeftButton     ? MouseButton::Left
+           : button == Qt::RightButton  ? MouseButton::Right
+           : button == Qt::MiddleButton ? MouseButton::Middle
+                                        : MouseButton::Other;
 }
 
-std::int16_t shiftCode(Qt::KeyboardModifiers modifiers)
+Modifiers modifiersOf(Qt::KeyboardModifiers keys)
 {
-    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                                     (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+    return {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier), keys.testFlag(Qt::AltModifier)};
 }
 
 QComboBox *makeActionBox(QWidget *parent)
@@ -193,10 +186,10 @@ void MainWindow::buildAboutMenu()
     // A screen reader meets a pop-up through the focus, outside the window's children: it
     // reads the menu's own name.
     m_aboutMenu->setAccessibleName(m_aboutMenu->title());
-    const std::vector<std::string> captions = aboutCaptions();
-    for (std::size_t index = 0; index < captions.size(); ++index) {
+    const std::vector<AboutItem> items = aboutItems();
+    for (std::size_t index = 0; index < items.size(); ++index) {
         QAction *item =
-            captions[index] == "-" ? m_aboutMenu->addSeparator() : m_aboutMenu->addAction(text(captions[index]));
+            items[index].separator ? m_aboutMenu->addSeparator() : m_aboutMenu->addAction(text(items[index].caption));
         item->setObjectName(QStringLiteral("mnusubAbout_%1").arg(index));
         const auto itemIndex = static_cast<std::int16_t>(index);
         connect(item, &QAction::triggered, this, [this, itemIndex] { m_form.about().mnusubAbout_Click(itemIndex); });
@@ -211,7 +204,7 @@ void MainWindow::wireHandlers()
             [this] { m_form.scheduler().Command2_Click(); });
     // Shift+F10 opens the menu from any control, as Windows' keyboard users expect.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] { m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0); });
+    connect(menuKey, &QShortcut::activated, this, [this] { openAboutMenuByKeyboard(); });
     for (QObject *surface : {static_cast<QObject *>(this), static_cast<QObject *>(control(ControlId::Frame2)),
                              static_cast<QObject *>(control(ControlId::Label1))})
         surface->installEventFilter(this);
@@ -302,27 +295,27 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
-        m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
+        openAboutMenuByKeyboard();
         return true;
     }
     if (event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
+    const ControlId surface = watched == this                         ? ControlId::Form1
+                              : watched == control(ControlId::Frame2) ? ControlId::Frame2
+                              : watched == control(ControlId::Label1) ? ControlId::Label1
+                                                                      : ControlId::Command1;
+    if (surface == ControlId::Command1)
+        return false; // a button or an option takes its own press
     const auto *press = static_cast<QMouseEvent *>(event);
     const double dpi = dotsPerInch();
-    const std::int16_t buttonDown = buttonCode(press->button());
-    const std::int16_t shift = shiftCode(press->modifiers());
-    const float x = pixelsToTwips(press->position().x(), dpi);
-    const float y = pixelsToTwips(press->position().y(), dpi);
-    AboutHandlers &about = m_form.about();
-    if (watched == this)
-        about.Form_MouseDown(buttonDown, shift, x, y);
-    else if (watched == control(ControlId::Frame2))
-        about.Frame2_MouseDown(buttonDown, shift, x, y);
-    else if (watched == control(ControlId::Label1))
-        about.Label1_MouseDown(buttonDown, shift, x, y);
-    else
-        return false; // a button or an option takes its own press
+    m_form.surfacePressed(surface, mouseButton(press->button()), modifiersOf(press->modifiers()),
+                          pixelsToTwips(press->position().x(), dpi), pixelsToTwips(press->position().y(), dpi));
     return true;
+}
+
+void MainWindow::openAboutMenuByKeyboard()
+{
+    m_form.surfacePressed(ControlId::Form1, MouseButton::Right, {}, 0, 0);
 }
 
 double MainWindow::dotsPerInch() const
@@ -393,6 +386,14 @@ void MainWindow::popUpAboutMenu()
 
 void MainWindow::showLinkFailure(const std::string &address)
 {
+    // One at a time: while one is open, another failure brings it forward.
+    for (auto *open : findChildren<QMessageBox *>(QStringLiteral("linkFailure"))) {
+        if (open->isVisible()) { // not one closed and waiting to be deleted
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
     auto *message = new QMessageBox(QMessageBox::Warning, windowTitle(),
                                     QStringLiteral("No program could be started to open this address:\n\n%1\n\n"
                                                    "You can copy it from here.")

@@ -49,6 +49,8 @@ protected:
 private:
     QWidget *makeControl(const ControlDescription &description, const Separators &separators);
     void buildAboutMenu();
+    // Shift+F10 and the context-menu key: a right-click on the window.
+    void openAboutMenuByKeyboard();
     void wireHandlers();
     DatePicker *picker(Picker which) const;
     double dotsPerInch() const;

@@ -110,13 +110,13 @@ void Win32Window::createControls()
 void Win32Window::buildAboutMenu()
 {
     m_aboutMenu = CreatePopupMenu();
-    const std::vector<std::string> captions = aboutCaptions();
-    for (std::size_t index = 0; index < captions.size(); ++index) {
+    const std::vector<AboutItem> items = aboutItems();
+    for (std::size_t index = 0; index < items.size(); ++index) {
         const UINT_PTR id = firstMenuId + index;
-        if (captions[index] == "-")
+        if (items[index].separator)
             AppendMenuW(m_aboutMenu, MF_SEPARATOR, id, nullptr);
         else
-            AppendMenuW(m_aboutMenu, MF_STRING, id, wide(captions[index]).c_str());
+            AppendMenuW(m_aboutMenu, MF_STRING, id, wide(items[index].caption).c_str());
     }
 }
 
@@ -256,19 +256,19 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_LBUTTONDOWN:
-        mouseDown(vbLeftButton, lParam);
+        mouseDown(MouseButton::Left, lParam);
         return 0;
     case WM_RBUTTONDOWN:
-        mouseDown(vbRightButton, lParam);
+        mouseDown(MouseButton::Right, lParam);
         return 0;
     case WM_MBUTTONDOWN:
-        mouseDown(vbMiddleButton, lParam);
+        mouseDown(MouseButton::Middle, lParam);
         return 0;
     case WM_CONTEXTMENU:
         // The context-menu key and Shift+F10 stand for a right-click on the window; a
         // right-click on a control opens nothing.
         if (lParam == -1)
-            m_form.about().Form_MouseDown(vbRightButton, 0, 0, 0);
+            m_form.surfacePressed(ControlId::Form1, MouseButton::Right, {}, 0, 0);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
@@ -343,7 +343,7 @@ void Win32Window::restoreFocus()
         SetFocus(m_lastFocus);
 }
 
-void Win32Window::mouseDown(std::int16_t button, LPARAM position)
+void Win32Window::mouseDown(MouseButton button, LPARAM position)
 {
     // The frames and the clock let the mouse through to the window: which surface was
     // pressed is told by the designed places. The clock lies in the "Now" frame, and the
@@ -357,20 +357,10 @@ void Win32Window::mouseDown(std::int16_t button, LPARAM position)
                               : inside(ControlId::Frame2) ? ControlId::Frame2
                               : inside(ControlId::Frame1) ? ControlId::Frame1
                                                           : ControlId::Form1;
-    if (surface == ControlId::Frame1)
-        return; // the "Now" frame around the clock opens nothing
     const RECT origin = surface == ControlId::Form1 ? RECT{} : win32::placeOf(surface, m_dpi);
-    const float x = pixelsToTwips(point.x - origin.left, m_dpi);
-    const float y = pixelsToTwips(point.y - origin.top, m_dpi);
-    const auto shift =
-        static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0));
-    AboutHandlers &about = m_form.about();
-    if (surface == ControlId::Label1)
-        about.Label1_MouseDown(button, shift, x, y);
-    else if (surface == ControlId::Frame2)
-        about.Frame2_MouseDown(button, shift, x, y);
-    else
-        about.Form_MouseDown(button, shift, x, y);
+    const Modifiers keys{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+    m_form.surfacePressed(surface, button, keys, pixelsToTwips(point.x - origin.left, m_dpi),
+                          pixelsToTwips(point.y - origin.top, m_dpi));
 }
 
 std::string Win32Window::labelCaption() const

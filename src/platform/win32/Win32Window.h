@@ -62,7 +62,7 @@ private:
     void changeDpi(UINT dpi, const RECT &suggested);
     void setPickerFormats();
     void scheduleTick();
-    void mouseDown(std::int16_t button, LPARAM position);
+    void mouseDown(MouseButton button, LPARAM position);
 
     Platform &m_platform;
     Form1 m_form;
