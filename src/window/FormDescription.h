@@ -43,10 +43,10 @@ struct ControlDescription {
     ControlId id;
     std::string_view name;
     ControlKind kind;
-    ControlId parent;
-    std::string_view caption; // a combo box's text, a frame's or button's caption
-    TwipsRect place;          // relative to the parent's client area
-    int tabIndex;             // -1 where the control has none
+    ControlId parent = ControlId::Form1;
+    std::string_view caption = {}; // a combo box's text, a frame's or button's caption
+    TwipsRect place = {};          // relative to the parent's client area
+    int tabIndex = -1;             // -1 where the control has none
     bool enabled = true;
     bool selected = false; // an option button's value
     PickerFormat format = PickerFormat::None;

@@ -194,8 +194,11 @@ TEST_CASE("a new DPI and new separators; a link message at a time")
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(rig[Command1], WM_GETFONT, 0, 0)), sizeof(font), &font);
     // Where Windows suggested, its controls and fonts scaled: 1095 twips and 8 points at 144 dots per inch.
-    CHECK((place.left == 1500 && place.top == 200 && place.right == 1770 && place.bottom == 640));
-    CHECK((clientWidth(rig[Command1]) == 110 && font.lfHeight == -16));
+    CHECK(std::to_string(place.left) + "," + std::to_string(place.top) + " " + std::to_string(place.right) + "," +
+              std::to_string(place.bottom) ==
+          "1500,200 1770,640");
+    CHECK(clientWidth(rig[Command1]) == 110);
+    CHECK(font.lfHeight == -16);
     // Hungarian's date separator, French Canada's time separator under Wine: literal text in
     // the pickers, and the clock's date over its whole time.
     rig.platform.localeSeparators = {". ", " 'h' "};
