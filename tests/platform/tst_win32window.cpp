@@ -219,8 +219,9 @@ TEST_CASE("a new DPI and new separators; a link message at a time")
     std::string shown = windowText(rig[dtpTime]);
     std::erase(shown, '\''); // Wine's picker drops a doubled apostrophe, Windows shows one
     CHECK(shown == "06. 12. 26 00 h 00 h 00");
-    const int line = drawnText(rig[Label1], "0").bottom;
-    CHECK(drawnText(rig[Label1], windowText(rig[Label1]), clientWidth(rig[Label1])).bottom == 2 * line);
+    const RECT lines = drawnText(rig[Label1], windowText(rig[Label1]), clientWidth(rig[Label1]));
+    CHECK(lines.bottom == 2 * drawnText(rig[Label1], "0").bottom); // in a face made smaller to fit
+    CHECK(lines.right <= clientWidth(rig[Label1]));
 
     rig.platform.programsStart = false;
     rig.platform.userHandlerOpens = false;

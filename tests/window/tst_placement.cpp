@@ -30,3 +30,10 @@ TEST_CASE("the window opens at its designed place when it fits, else just inside
     for (const PixelRect window : {PixelRect{1900, -20, 200, 300}, PixelRect{2000, 100, 1400, 1100}})
         CHECK((placeInWorkArea(window, area).left == 1920 && placeInWorkArea(window, area).top == 0));
 }
+
+TEST_CASE("the clock's face: its design size while the wider line fits, else smaller in proportion, not below half")
+{
+    const int lines[][2] = {{100, 24}, {120, 20}, {150, 16}, {1000, 12}}; // the wider line in a room of 100
+    for (const auto &[widerLine, points] : lines)
+        CHECK(clockPointsToFit(24, widerLine, 100) == points);
+}

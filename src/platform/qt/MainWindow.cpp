@@ -331,7 +331,17 @@ std::string MainWindow::labelCaption() const
 void MainWindow::setLabelCaption(const std::string &caption)
 {
     m_caption = caption;
-    static_cast<QLabel *>(control(ControlId::Label1))->setText(text(datevalue::drawnClock(caption)));
+    auto *clock = static_cast<QLabel *>(control(ControlId::Label1));
+    const QString drawn = text(datevalue::drawnClock(caption));
+    // The design face, smaller when the wider of the two lines would not fit the clock.
+    const QFontMetrics design(designFont(form::clockFont.points));
+    const qsizetype blank = drawn.indexOf(QLatin1Char(' '));
+    const int widerLine =
+        std::max(design.horizontalAdvance(drawn.left(blank)), design.horizontalAdvance(drawn.mid(blank + 1)));
+    const int points = clockPointsToFit(form::clockFont.points, widerLine, clock->contentsRect().width());
+    if (clock->font().pointSize() != points)
+        clock->setFont(designFont(points));
+    clock->setText(drawn);
 }
 
 void MainWindow::setButtonEnabled(Button which, bool enabled)

@@ -3,6 +3,7 @@
 #include "Wide.h"
 #include "window/Placement.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace win32 {
@@ -98,15 +99,45 @@ Fonts::~Fonts()
 {
     DeleteObject(m_dialog);
     DeleteObject(m_clock);
+    DeleteObject(m_clockDesign);
 }
 
 void Fonts::apply(const std::map<ControlId, HWND> &controls, UINT dpi)
 {
     HFONT oldDialog = std::exchange(m_dialog, createFont(form::dialogFont, dpi));
     HFONT oldClock = std::exchange(m_clock, createFont(form::clockFont, dpi));
+    DeleteObject(std::exchange(m_clockDesign, createFont(form::clockFont, dpi)));
+    m_clockPoints = form::clockFont.points;
     for (const auto &[id, child] : controls)
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(id == ControlId::Label1 ? m_clock : m_dialog), TRUE);
     DeleteObject(oldDialog);
+    DeleteObject(oldClock);
+}
+
+void Fonts::fitClock(HWND clock, const std::wstring &text, UINT dpi)
+{
+    HDC dc = GetDC(clock);
+    const HGDIOBJ previous = SelectObject(dc, m_clockDesign);
+    int widerLine = 0;
+    const std::size_t blank = text.find(L' ');
+    for (const std::wstring &line :
+         {text.substr(0, blank), blank == std::wstring::npos ? L"" : text.substr(blank + 1)}) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        widerLine = std::max(widerLine, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(clock, dc);
+    RECT room{};
+    GetClientRect(clock, &room);
+    const int points = clockPointsToFit(form::clockFont.points, widerLine, room.right);
+    if (points == m_clockPoints)
+        return;
+    FontDescription fitted = form::clockFont;
+    fitted.points = points;
+    HFONT oldClock = std::exchange(m_clock, createFont(fitted, dpi));
+    m_clockPoints = points;
+    SendMessageW(clock, WM_SETFONT, reinterpret_cast<WPARAM>(m_clock), TRUE);
     DeleteObject(oldClock);
 }
 

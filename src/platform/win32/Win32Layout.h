@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 
 // Where the window and its controls go at a DPI, and the fonts they are drawn with.
 namespace win32 {
@@ -34,10 +35,15 @@ public:
     ~Fonts();
 
     void apply(const std::map<ControlId, HWND> &controls, UINT dpi);
+    // The clock's face, smaller when the wider of the text's two lines (date, then time,
+    // parted at its one blank) would not fit the clock at the design size.
+    void fitClock(HWND clock, const std::wstring &text, UINT dpi);
 
 private:
     HFONT m_dialog = nullptr;
     HFONT m_clock = nullptr;
+    HFONT m_clockDesign = nullptr; // the clock's face at its design size, for measuring
+    int m_clockPoints = 0;
 };
 
 } // namespace win32

@@ -371,7 +371,9 @@ std::string Win32Window::labelCaption() const
 void Win32Window::setLabelCaption(const std::string &caption)
 {
     m_caption = caption;
-    SetWindowTextW(control(ControlId::Label1), wide(datevalue::drawnClock(caption)).c_str());
+    const std::wstring drawn = wide(datevalue::drawnClock(caption));
+    m_fonts.fitClock(control(ControlId::Label1), drawn, m_dpi);
+    SetWindowTextW(control(ControlId::Label1), drawn.c_str());
 }
 
 void Win32Window::setButtonEnabled(Button which, bool enabled)
