@@ -18,10 +18,3 @@ PixelRect placeInWorkArea(const PixelRect &window, const PixelRect &workArea)
     return {fitAlong(window.left, window.width, workArea.left, workArea.width),
             fitAlong(window.top, window.height, workArea.top, workArea.height), window.width, window.height};
 }
-
-int clockPointsToFit(int designPoints, int widerLine, int room)
-{
-    if (widerLine <= room || widerLine <= 0)
-        return designPoints;
-    return std::max(designPoints / 2, designPoints * room / widerLine);
-}

@@ -1,3 +1,4 @@
+#include "window/ClockFace.h"
 #include "window/FormDescription.h"
 #include "window/Placement.h"
 

@@ -151,10 +151,10 @@ void DBusSessionEnder::watchDesktops(const QDBusConnection &bus)
     // The watcher first, then the questions: a manager that starts in between is not missed.
     m_watcher.setConnection(bus);
     for (const QString &service : desktopServices) {
-        QDBusMessage question = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(question << service), this);
+        const QDBusMessage question =
+            call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"), {service});
+        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(question), this);
         ++m_desktopQuestions;
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, service, connection](QDBusPendingCallWatcher *answer) {

@@ -5,6 +5,7 @@
 #include "about/AboutMenu.h"
 #include "ports/Platform.h"
 #include "schedule/DateValue.h"
+#include "window/ClockFace.h"
 #include "window/Placement.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -78,6 +80,9 @@ Modifiers modifiersOf(Qt::KeyboardModifiers keys)
 {
     return {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier), keys.testFlag(Qt::AltModifier)};
 }
+
+// The window's own surfaces that take a press: the window, the "Action" frame and the clock.
+constexpr std::array pressSurfaces{ControlId::Form1, ControlId::Frame2, ControlId::Label1};
 
 QComboBox *makeActionBox(QWidget *parent)
 {
@@ -205,9 +210,9 @@ void MainWindow::wireHandlers()
     // Shift+F10 opens the menu from any control, as Windows' keyboard users expect.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { openAboutMenuByKeyboard(); });
-    for (QObject *surface : {static_cast<QObject *>(this), static_cast<QObject *>(control(ControlId::Frame2)),
-                             static_cast<QObject *>(control(ControlId::Label1))})
-        surface->installEventFilter(this);
+    installEventFilter(this);
+    for (const ControlId surface : {ControlId::Frame2, ControlId::Label1})
+        control(surface)->installEventFilter(this);
     // The context-menu key stands for a right-click on the window, on a button or an option
     // too, which have no menu of their own; the action box and the pickers keep their edit
     // menus (Shift+F10 opens the About menu there).
@@ -300,15 +305,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
-    const ControlId surface = watched == this                         ? ControlId::Form1
-                              : watched == control(ControlId::Frame2) ? ControlId::Frame2
-                              : watched == control(ControlId::Label1) ? ControlId::Label1
-                                                                      : ControlId::Command1;
-    if (surface == ControlId::Command1)
-        return false; // a button or an option takes its own press
+    // The surfaces that report their presses; a button or an option takes its own.
+    const auto surface = std::find_if(pressSurfaces.begin(), pressSurfaces.end(), [&](ControlId id) {
+        return watched == (id == ControlId::Form1 ? this : control(id));
+    });
+    if (surface == pressSurfaces.end())
+        return false;
     const auto *press = static_cast<QMouseEvent *>(event);
     const double dpi = dotsPerInch();
-    m_form.surfacePressed(surface, mouseButton(press->button()), modifiersOf(press->modifiers()),
+    m_form.surfacePressed(*surface, mouseButton(press->button()), modifiersOf(press->modifiers()),
                           pixelsToTwips(press->position().x(), dpi), pixelsToTwips(press->position().y(), dpi));
     return true;
 }

@@ -1,6 +1,7 @@
 #include "Win32Layout.h"
 
 #include "Wide.h"
+#include "window/ClockFace.h"
 #include "window/Placement.h"
 
 #include <algorithm>
