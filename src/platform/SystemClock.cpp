@@ -20,6 +20,9 @@ WallClock localNow()
 #else
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
+    // localtime_r keeps the zone it first read; tzset reads it again when /etc/localtime has
+    // changed (a zone set by the user, or after travel), at the cost of one stat().
+    tzset();
     tm local{};
     localtime_r(&now.tv_sec, &local);
     return {local.tm_year + 1900,

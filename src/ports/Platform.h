@@ -34,6 +34,14 @@ public:
     // The answer to the last request that was Sent.
     virtual Answer lastAnswer() const = 0;
 
+    // Keeps the machine from sleeping by itself (idle sleep) for the reason given, which a
+    // later call replaces; the screen may still blank and lock, and the session may still
+    // end. Taking the hold never waits: one that cannot be taken yet is taken when it can.
+    virtual void holdAwake(const std::string &reason) = 0;
+
+    // Lets the machine sleep by itself again.
+    virtual void releaseAwake() = 0;
+
     // Ends the program: no handler runs after the current one returns.
     virtual void endProgram() = 0;
 

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 class FormControls;
 class Platform;
@@ -18,8 +20,9 @@ int msUntilNextTick(int millisecond);
 
 // The once-a-second tick and the two arming buttons. The schedule itself lives in the
 // controls and in FormState; this keeps only what is needed so that late, lost or
-// doubled ticks and a stepped clock neither miss a set time nor stretch a count-down.
-// When a met trigger asks the session to end is WhenToAsk's rule.
+// doubled ticks, sleeps and jumps of the clock neither miss a set time, nor fire one by
+// surprise, nor stretch a count-down. When a met trigger asks the session to end is
+// WhenToAsk's rule. While armed, the machine is held awake to carry the schedule out.
 class Scheduler {
 public:
     Scheduler(FormState &state, FormControls &form, Platform &platform);
@@ -29,23 +32,30 @@ public:
     void Command2_Click(); // "Cancel": disarm
 
 private:
-    std::int64_t countDownSecondsDue(std::int64_t nowMs);
+    // Where an armed tick (or Ok) found the clocks.
+    struct Reading {
+        std::int64_t wallMs;  // the wall clock, in the zone then in force
+        std::int64_t bootMs;  // the clock that runs on through sleep
+        std::int64_t awakeMs; // the clock that stands still while asleep
+    };
+    std::pair<DateValue, int> wallSecond() const; // the second it is in, and its millisecond
+    Reading read(DateValue second, int millisecond) const;
+    std::int64_t countDownSecondsDue(std::int64_t awakeMs);
     bool stepCountDown(std::int64_t seconds); // true while it was above zero
-    WhenToAsk::Tick setTimeTrigger(std::int64_t nowSecond, std::optional<std::int64_t> previousSecond,
-                                   std::int64_t sincePreviousMs) const;
+    WhenToAsk::Tick setTimeTrigger(const Reading &now, const Reading &previous) const;
     bool countDownAtZero() const;
     void ask(SessionAction action);
+    void holdAwake();
 
     FormState &m_state;
     FormControls &m_form;
     Platform &m_platform;
-    // The wall-clock second of the previous armed tick (or of arming): the target must
-    // still have been ahead then for a later tick to fire it.
-    std::optional<std::int64_t> m_previousArmedSecond;
-    // When that was, on the clock that runs on through sleep.
-    std::int64_t m_previousArmedBootMs = 0;
-    // Monotonic milliseconds up to which the count-down has been stepped; empty until
-    // the first armed tick after arming.
-    std::optional<std::int64_t> m_countedUpToMs;
+    // The previous armed tick, or Ok: the target must still have been ahead then for a
+    // later tick to fire it.
+    Reading m_previous{};
+    // Awake milliseconds up to which the count-down has been stepped, from Ok on.
+    std::int64_t m_countedUpToMs = 0;
+    // Why the machine is held awake, while it is.
+    std::optional<std::string> m_holdReason;
     WhenToAsk m_whenToAsk;
 };

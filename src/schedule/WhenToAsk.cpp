@@ -47,11 +47,13 @@ std::optional<SessionAction> WhenToAsk::countDown(const Tick &tick, Answer answe
 std::optional<SessionAction> WhenToAsk::setTime(const Tick &tick, Answer answer)
 {
     if (tick.fresh) {
-        m_moment = Moment{tick.targetSecond};
+        m_moment = Moment{tick.targetSecond, tick.atMs};
         m_request.reset();
     } else if (m_moment && (!tick.met || m_moment->targetSecond != tick.targetSecond)) {
         m_moment.reset();
     }
+    if (m_moment && tick.atMs - m_moment->crossedAtMs > momentLastsMs)
+        m_moment->over = true;
     if (!m_moment || m_moment->over)
         return std::nullopt;
     const Verdict now = verdict(Trigger::SetTime, lastFate(answer));

@@ -23,7 +23,8 @@
 // The count-down at zero is a state: met at every tick while it reads zero; a held request
 // is asked anew when the action or the option changes, the count-down runs again, or Ok.
 // The set time is a moment: it begins at the tick that crosses the target and ends when
-// it is done, when its text names no action at a tick where it would ask, when the target
+// it is done, a minute after it began (a refusal or a missing bus never turns it into a
+// standing order), when its text names no action at a tick where it would ask, when the target
 // changes or is no longer reached (the clock went back, a gap too long), when "by Count
 // Down" is chosen, or at Ok. Nothing brings an ended moment back; only a new crossing
 // (a new target, the clock crossing it again, Ok) makes a new one.
@@ -32,6 +33,9 @@ public:
     enum class Verdict { Ask, Hold, Done };
     enum class Trigger { CountDown, SetTime };
     enum class Fate { None, NotSent, Refused, HandedOver, Awaited, Accepted, NoReply };
+
+    // How long after its crossing a set time may still be asked for.
+    static constexpr std::int64_t momentLastsMs = 60'000;
 
     // The table above.
     static Verdict verdict(Trigger trigger, Fate lastRequest);
@@ -43,6 +47,7 @@ public:
         bool fresh;                    // count-down: ran down in this tick; set time: this tick crossed the target
         std::int64_t targetSecond = 0; // set time only
         std::optional<SessionAction> action; // the action box's text, when it names one
+        std::int64_t atMs = 0;               // when, on a clock that runs on through sleep
     };
 
     // Once per armed tick: the action to ask for now, if any. `answer` is the platform's
@@ -71,6 +76,7 @@ private:
     // The set time whose moment is running, and whether it has ended.
     struct Moment {
         std::int64_t targetSecond;
+        std::int64_t crossedAtMs;
         bool over = false;
     };
     std::optional<Moment> m_moment;

@@ -1,4 +1,5 @@
 #include "platform/linux/DBusSessionEnder.h"
+#include "platform/linux/DBusSleepHold.h"
 #include "support/FakeBusService.h"
 
 #include <QElapsedTimer>
@@ -19,7 +20,7 @@ const QString gnome = QStringLiteral("org.gnome.SessionManager");
 
 } // namespace
 
-// The session ender against fake services on a private bus.
+// The session ender and the sleep hold against fake services on private buses.
 class TestDBusSessionEnder : public QObject {
     Q_OBJECT
 private slots:
@@ -63,7 +64,8 @@ private slots:
             std::optional<FakeBusService> fake(std::in_place, desktop ? sessionBus : systemBus, service, reply);
             // A session manager that runs is preferred to logind.
             FakeBusService fallback(systemBus, desktop ? logind : QStringLiteral("org.example.Unused"));
-            DBusSessionEnder ender;
+            SessionBuses buses;
+            DBusSessionEnder ender(buses);
             QCOMPARE(ender.request(action), Delivery::NotSent); // no bus connected yet
             QTRY_VERIFY(ender.connected());
             QTRY_COMPARE(ender.desktopService(), desktop ? service : QString());
@@ -83,6 +85,70 @@ private slots:
             }
             QVERIFY(fallback.calls.size() == (desktop && reply == Reply::Never ? 1 : 0));
         }
+    }
+
+    void theSleepHoldIsTheDesktopsOwnAndFollowsWhatRuns()
+    {
+        std::optional<FakeBusService> login(std::in_place, systemBus, logind);
+        SessionBuses buses;
+        DBusSleepHold hold(buses);
+        const QString countDown = QStringLiteral("Restart when the count-down ends"),
+                      setTime = QStringLiteral("Shut Down at 08/12/26 23:00:00");
+        // No desktop service: logind's sleep lock, held until Cancel, and again at Ok.
+        for (int ok = 0; ok < 2; ++ok) {
+            hold.hold(countDown);
+            QTRY_COMPARE(hold.holder(), logind);
+            QCOMPARE(login->calls.value(ok), u"/org/freedesktop/login1 org.freedesktop.login1.Manager.Inhibit(ssss) "
+                                             u"sleep,Tamsverolind,Restart when the count-down ends,block"_s);
+            QCOMPARE(login->locksHeld(), 1);
+            hold.release();
+            QTRY_COMPARE(login->locksHeld(), 0);
+        }
+        // GNOME's session manager comes while armed: the hold moves there (suspend only), and
+        // a new reason holds before the old one goes; then Cancel.
+        hold.hold(countDown);
+        QTRY_COMPARE(login->locksHeld(), 1);
+        std::optional<FakeBusService> desktop(std::in_place, sessionBus, gnome);
+        QTRY_COMPARE(hold.holder(), gnome);
+        QTRY_COMPARE(login->locksHeld(), 0);
+        hold.hold(setTime);
+        hold.release();
+        const QString manager = u"/org/gnome/SessionManager org.gnome.SessionManager."_s;
+        QTRY_COMPARE(desktop->calls,
+                     QStringList({manager + u"Inhibit(susu) org.example.Tamsverolind,0,"_s + countDown + u",4"_s,
+                                  manager + u"Inhibit(susu) org.example.Tamsverolind,0,"_s + setTime + u",4"_s,
+                                  manager + u"Uninhibit(u) 1"_s, manager + u"Uninhibit(u) 2"_s}));
+        // KDE's or Xfce's power manager in its place.
+        desktop.reset();
+        desktop.emplace(sessionBus, u"org.freedesktop.PowerManagement"_s);
+        hold.hold(countDown);
+        QTRY_COMPARE(hold.holder(), u"org.freedesktop.PowerManagement"_s);
+        hold.release();
+        const QString power = u"/org/freedesktop/PowerManagement/Inhibit org.freedesktop.PowerManagement.Inhibit."_s;
+        QTRY_COMPARE(desktop->calls,
+                     QStringList({power + u"Inhibit(ss) Tamsverolind,"_s + countDown, power + u"UnInhibit(u) 1"_s}));
+        QCOMPARE(login->locksHeld(), 0);
+    }
+
+    void theSleepHoldIsTakenWhenItsBusComesLate()
+    {
+        const QTemporaryDir dir;
+        const QString address = QStringLiteral("unix:path=%1/bus").arg(dir.path());
+        SessionBuses buses(QString(), address); // no session bus: logind serves
+        DBusSleepHold hold(buses);
+        hold.hold(u"Shut Down when the count-down ends"_s);
+        QTRY_VERIFY(buses.system().tried());
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
+        QVERIFY(daemon.waitForStarted());
+        qputenv("LATE_BUS", address.toUtf8());
+        QTRY_VERIFY_WITH_TIMEOUT(buses.system().connection(), 6000);
+        FakeBusService login("LATE_BUS", logind);
+        hold.hold(u"Restart when the count-down ends"_s); // the stand-in came after the bus
+        QTRY_COMPARE(login.locksHeld(), 1);
+        QCOMPARE(hold.holder(), logind);
+        daemon.terminate();
+        QVERIFY(daemon.waitForFinished());
     }
 
     void aBusIsConnectedToWhenItComesAndAgainWhenItRestarts()

@@ -13,7 +13,22 @@
 
 namespace {
 
-enum class Kind { Tick, Stall, Sleep, StepClock, Action, Option, Target, CountDown, Ok, Cancel, Answer, Delivery };
+enum class Kind {
+    Tick,
+    Wait,
+    Stall,
+    Sleep,
+    StepClock,
+    Zone,
+    Action,
+    Option,
+    Target,
+    CountDown,
+    Ok,
+    Cancel,
+    Answer,
+    Delivery
+};
 
 // One thing that happens; `value` (0-999) says how much or which.
 struct Step {
@@ -23,8 +38,8 @@ struct Step {
 
 void showValue(const Step &step, std::ostream &out)
 {
-    static constexpr std::array names{"tick",   "stall",      "sleep", "step clock", "action", "option",
-                                      "target", "count-down", "ok",    "cancel",     "answer", "delivery"};
+    static constexpr std::array names{"tick",   "wait",   "stall",      "sleep", "step clock", "zone",   "action",
+                                      "option", "target", "count-down", "ok",    "cancel",     "answer", "delivery"};
     out << names[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
 }
 
@@ -41,12 +56,21 @@ public:
         switch (step.kind) {
         case Kind::Tick:
             return tick(950 + step.value % 100, true, true);
+        case Kind::Wait: // one to two minutes of ticks, so that moments can run out
+            for (int second = 0; second < 60 + step.value % 60; ++second) {
+                if (!tick(1000, true, true))
+                    return false;
+            }
+            return true;
         case Kind::Stall: // a busy event loop
             return tick(1500 + step.value * 10, true, true);
         case Kind::Sleep: // the monotonic clock stands
             return tick((30 + step.value * 60) * 1000LL, true, false);
         case Kind::StepClock: // up to two hours either way
             return tick((step.value - 500) * 15'000LL, false, false);
+        case Kind::Zone: // another zone, from twelve hours west to fourteen east, in quarter hours
+            w.platform.now += (step.value % 105 - 48) / 96.0;
+            break;
         case Kind::Action:
             form.actionText = actionTexts[v % actionTexts.size()];
             break;
@@ -65,11 +89,10 @@ public:
             if (!armed()) {
                 w.ok();
                 m_stepped = 0;
-                m_previousSecond = nowSecond();
-                m_previousBootMs = w.platform.sinceBoot;
+                m_previous = clocks();
                 m_moment.reset();
                 m_countDownAlone = !form.setTimeSelected;
-                m_firstTickMonotonic.reset();
+                m_okMonotonic = w.platform.monotonic;
             }
             break;
         case Kind::Cancel:
@@ -86,13 +109,22 @@ public:
         return true;
     }
 
+    // The machine is held awake exactly while armed.
+    void checkHold() const { RC_ASSERT(w.platform.hold.has_value() == armed()); }
+
 private:
     // A set time's moment: it begins at the first armed tick at or after the target whose
     // previous armed tick was before it.
     struct Moment {
         std::int64_t target;
+        std::int64_t crossedAtBootMs;
         bool spoiled; // its text named no action when it began
         bool taken = false;
+    };
+    // The wall clock to the millisecond, and the clock that runs on through sleep.
+    struct Clocks {
+        std::int64_t wallMs;
+        std::int64_t bootMs;
     };
 
     bool armed() const { return w.form.state().blnArmed == vbTrue; }
@@ -101,6 +133,10 @@ private:
         WallClock now = w.platform.currentDateTime();
         now.millisecond = 0;
         return datevalue::wholeSeconds(datevalue::fromWallClock(now));
+    }
+    Clocks clocks() const
+    {
+        return {nowSecond() * 1000 + w.platform.currentDateTime().millisecond, w.platform.sinceBoot};
     }
 
     bool tick(std::int64_t ms, bool bootClock, bool monotonic)
@@ -111,7 +147,9 @@ private:
         os.monotonic += monotonic ? ms : 0;
         const bool wasArmed = armed(), bySetTime = w.controls.setTimeSelected;
         const auto action = actionFromText(w.controls.actionText);
-        const bool crossing = wasArmed && observeMoment(action.has_value());
+        const Clocks now = clocks(), previous = wasArmed ? std::exchange(m_previous, now) : now;
+        const std::int64_t realMs = now.bootMs - previous.bootMs, leapMs = now.wallMs - previous.wallMs - realMs;
+        const bool crossing = wasArmed && observeMoment(action.has_value(), previous, realMs, leapMs);
         const std::size_t requestsBefore = w.requests();
         const std::int64_t leftBefore = w.controls.secondsLeft();
         const int endsBefore = os.endProgramCalls, asksBefore = os.asks;
@@ -126,6 +164,9 @@ private:
             RC_ASSERT((wasArmed && action == os.requests.back()));
             RC_ASSERT((bySetTime ? m_moment.has_value() : left == 0));
             if (bySetTime) {
+                // Never across a leap of the wall clock (a zone moved east), never after its minute.
+                RC_ASSERT(leapMs <= 3601'000);
+                RC_ASSERT(now.bootMs - m_moment->crossedAtBootMs <= 60'000);
                 RC_ASSERT(!m_moment->spoiled);
                 RC_ASSERT(!m_moment->taken);
                 m_moment->taken = os.delivery == Delivery::HandedOver;
@@ -139,14 +180,12 @@ private:
         const bool mustAsk = action && (bySetTime ? crossing : leftBefore > 0 && left == 0);
         if (wasArmed && mustAsk && os.delivery != Delivery::NotSent)
             RC_ASSERT(asked == 1U);
-        // Never stepped disarmed; armed, by the whole seconds awake since the first tick
-        // after Ok (which steps one second), rounded: lost ticks do not stretch it, and
-        // sleep does not count; never by more, whatever was edited.
+        // Never stepped disarmed; armed, by the whole seconds awake since Ok: a stall, the
+        // first tick's included, does not stretch it, and sleep does not count; never by
+        // more, whatever was edited.
         m_stepped += wasArmed && !bySetTime ? leftBefore - left : 0;
-        if (wasArmed && !m_firstTickMonotonic)
-            m_firstTickMonotonic = os.monotonic;
         if (wasArmed) {
-            const std::int64_t awake = 1 + (os.monotonic - *m_firstTickMonotonic + 500) / 1000;
+            const std::int64_t awake = (os.monotonic - m_okMonotonic) / 1000;
             RC_ASSERT((m_countDownAlone && left > 0 ? m_stepped == awake : m_stepped <= awake));
         }
         if (!wasArmed || bySetTime)
@@ -159,36 +198,33 @@ private:
     }
 
     // Before an armed tick: whether it crosses the set time, and what became of its moment.
-    bool observeMoment(bool namesAction)
+    bool observeMoment(bool namesAction, const Clocks &previous, std::int64_t realMs, std::int64_t leapMs)
     {
         const FakePlatform &os = w.platform;
         const std::int64_t now = nowSecond();
-        const auto previous = std::exchange(m_previousSecond, now);
-        const std::int64_t gapMs = os.sinceBoot - std::exchange(m_previousBootMs, os.sinceBoot);
         const bool answered = os.answer == Answer::Accepted || os.answer == Answer::NoReply;
         if (m_moment && m_lastAskedBySetTime && m_lastDelivery == Delivery::Sent && answered)
             m_moment->taken = true;
         const std::int64_t target = datevalue::wholeSeconds(w.controls.pickerValue(Picker::dtpTime));
-        const bool reached = w.controls.setTimeSelected && target <= now && gapMs <= 60'000;
-        if (reached && previous && *previous < target) {
-            m_moment = Moment{target, !namesAction};
+        const bool reached = w.controls.setTimeSelected && target <= now && realMs <= 60'000 && leapMs <= 3601'000;
+        if (reached && previous.wallMs < target * 1000) {
+            m_moment = Moment{target, os.sinceBoot, !namesAction};
             m_lastAskedBySetTime = false;
             return true;
         }
         if (m_moment && (!reached || m_moment->target != target))
-            m_moment.reset(); // the clock went back, a new target, a long gap, or the count-down chosen
+            m_moment.reset(); // the clock went back or leapt, a new target, a long gap, or the count-down chosen
         return false;
     }
 
     FormRig w;
-    std::optional<std::int64_t> m_previousSecond;
-    std::int64_t m_previousBootMs = 0;
+    Clocks m_previous{};
     std::optional<Moment> m_moment;
     bool m_lastAskedBySetTime = false;
     Delivery m_lastDelivery = Delivery::NotSent;
     std::int64_t m_stepped = 0;
     bool m_countDownAlone = false; // armed by count-down, neither it nor the option changed since
-    std::optional<std::int64_t> m_firstTickMonotonic;
+    std::int64_t m_okMonotonic = 0;
 };
 
 } // namespace
@@ -199,9 +235,11 @@ template <> struct Arbitrary<Step> {
     {
         // Ticks most often, so that targets are crossed and count-downs run out.
         const auto kind = gen::weightedElement<Kind>({{12, Kind::Tick},
+                                                      {2, Kind::Wait},
                                                       {1, Kind::Stall},
                                                       {1, Kind::Sleep},
                                                       {1, Kind::StepClock},
+                                                      {1, Kind::Zone},
                                                       {2, Kind::Action},
                                                       {2, Kind::Option},
                                                       {3, Kind::Target},
@@ -222,6 +260,7 @@ TEST_CASE("over any sequence of ticks, sleeps, clock steps, edits and answers, t
         for (const Step &step : steps) {
             if (!run.apply(step))
                 break;
+            run.checkHold();
         }
     }));
 }

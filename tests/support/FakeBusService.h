@@ -2,14 +2,21 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QDBusVirtualObject>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include <poll.h>
+#include <unistd.h>
 
-// A stand-in for logind or a desktop session manager: owns a bus name, records every
-// method call made to it, and answers, refuses or stays silent as told.
+#include <functional>
+#include <vector>
+
+// A stand-in for logind, a desktop session manager or power manager: owns a bus name,
+// records every method call made to it, and answers, refuses or stays silent as told. An
+// Inhibit call it answers gets a cookie, or, from logind (four strings), a lock: one end of
+// a pipe, whose closing this side sees.
 class FakeBusService final : public QDBusVirtualObject {
 public:
     enum class Answer { Reply, AccessDenied, Never };
@@ -26,6 +33,19 @@ public:
     {
         m_connection.unregisterObject(QStringLiteral("/"), QDBusConnection::UnregisterTree);
         QDBusConnection::disconnectFromBus(m_connection.name());
+        for (const int lock : m_locks)
+            ::close(lock);
+    }
+
+    // The locks given whose other end is still open.
+    int locksHeld() const
+    {
+        int held = 0;
+        for (const int lock : m_locks) {
+            pollfd end{lock, POLLIN, 0};
+            held += ::poll(&end, 1, 0) == 1 && (end.revents & POLLHUP) ? 0 : 1;
+        }
+        return held;
     }
 
     // Each call as "path interface.member(signature) arguments", arguments joined by commas.
@@ -44,7 +64,7 @@ public:
         if (onCall)
             onCall(calls.last());
         if (m_answer == Answer::Reply)
-            connection.send(message.createReply());
+            connection.send(reply(message));
         else if (m_answer == Answer::AccessDenied)
             connection.send(message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
                                                      QStringLiteral("Not allowed")));
@@ -54,6 +74,22 @@ public:
     }
 
 private:
+    QDBusMessage reply(const QDBusMessage &message)
+    {
+        QDBusMessage reply = message.createReply();
+        int ends[2];
+        if (message.member() != u"Inhibit")
+            return reply;
+        if (message.signature() != u"ssss" || ::pipe(ends) != 0)
+            return reply << QVariant::fromValue(++m_cookies);
+        reply << QVariant::fromValue(QDBusUnixFileDescriptor(ends[1])); // a copy goes with the reply
+        ::close(ends[1]);
+        m_locks.push_back(ends[0]);
+        return reply;
+    }
+
     QDBusConnection m_connection;
     Answer m_answer;
+    uint m_cookies = 0;
+    std::vector<int> m_locks;
 };

@@ -3,6 +3,7 @@
 #include "ports/Platform.h"
 #include "schedule/DateValue.h"
 
+#include <optional>
 #include <vector>
 
 // Clocks that move only when told to, and an operating system that records requests.
@@ -23,6 +24,7 @@ public:
     Delivery delivery = Delivery::HandedOver;
     Answer answer = Answer::Awaited;
     int endProgramCalls = 0;
+    std::optional<std::string> hold; // the reason the machine is held awake for, while it is
 
     // All clocks move on together, as they do while the machine is awake.
     void advanceMs(std::int64_t ms)
@@ -44,6 +46,8 @@ public:
         return delivery;
     }
     Answer lastAnswer() const override { return answer; }
+    void holdAwake(const std::string &reason) override { hold = reason; }
+    void releaseAwake() override { hold.reset(); }
     void endProgram() override { ++endProgramCalls; }
     bool startProgram(const std::string &commandLine, int windowStyle) override
     {

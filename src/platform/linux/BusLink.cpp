@@ -126,7 +126,8 @@ void BusLink::checkStillUp()
     m_health.stop();
     m_why = QStringLiteral("the connection was lost");
     m_ended = 0;
+    // Trying before telling: a user that wants the link again from onLost starts no second attempt.
+    attempt();
     if (onLost)
         onLost();
-    attempt();
 }

@@ -1,5 +1,4 @@
 #include "DBusSessionEnder.h"
-#include "UserEnvironment.h"
 
 #include <QDBusError>
 #include <QDBusPendingCallWatcher>
@@ -23,10 +22,6 @@ const std::array<QString, 3> desktopServices{
 
 // Long enough for a busy service, short enough that a hung one holds few calls open.
 constexpr int replyTimeoutMs = 5000;
-// How long the first attempt waits for a session bus that takes the connection and says
-// nothing, holding requests back rather than sending them past the session manager.
-constexpr int sessionFirstAnswerWithinMs = 5000;
-constexpr int systemFirstAnswerWithinMs = 1000;
 
 QDBusMessage call(const QString &service, const QString &path, const QString &interface, const QString &method,
                   const QVariantList &arguments = {})
@@ -70,12 +65,6 @@ QDBusMessage xfceMessage(SessionAction action)
                 {allowSave});
 }
 
-QString systemBusAddress()
-{
-    return userEnvironment().value(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
-                                   QStringLiteral("unix:path=/var/run/dbus/system_bus_socket"));
-}
-
 // A question any bus daemon answers; its answer shows that what was sent before it on the
 // same connection has reached the bus.
 QDBusMessage busQuestion()
@@ -86,38 +75,16 @@ QDBusMessage busQuestion()
 
 } // namespace
 
-DBusSessionEnder::DBusSessionEnder(QObject *parent)
-    : QObject(parent),
-      m_session(QStringLiteral("session"), userEnvironment().value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
-                sessionFirstAnswerWithinMs),
-      m_system(QStringLiteral("system"), systemBusAddress(), systemFirstAnswerWithinMs)
+DBusSessionEnder::DBusSessionEnder(SessionBuses &buses, QObject *parent) : QObject(parent), m_buses(buses)
 {
-    m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
-    for (const QString &service : desktopServices)
-        m_watcher.addWatchedService(service);
-    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString &service, const QString &, const QString &newOwner) {
-                if (newOwner.isEmpty())
-                    m_runningDesktops.remove(service);
-                else
-                    m_runningDesktops.insert(service);
-                wantSystemBusUnlessDesktop();
-            });
-    m_session.onConnected = [this](const QDBusConnection &bus) { watchDesktops(bus); };
-    m_session.onLost = [this] {
-        forgetDesktops();
-        wantSystemBusUnlessDesktop();
-    };
-    m_session.onAttemptEnded = [this] { wantSystemBusUnlessDesktop(); };
-    // Connected once the event loop runs, so that which session manager runs is known by
-    // the first request.
-    QTimer::singleShot(0, this, [this] { m_session.want(); });
+    m_buses.watch({desktopServices.begin(), desktopServices.end()});
+    m_buses.onChange([this] { wantSystemBusUnlessDesktop(); });
 }
 
 void DBusSessionEnder::wantSystemBusUnlessDesktop()
 {
-    if (sessionKnown() && desktopService().isEmpty())
-        m_system.want();
+    if (m_buses.sessionKnown() && desktopService().isEmpty())
+        m_buses.system().want();
 }
 
 QDBusMessage DBusSessionEnder::desktopMessage(const QString &service, SessionAction action)
@@ -144,43 +111,10 @@ QDBusMessage DBusSessionEnder::logindMessage(SessionAction action)
                 {interactive});
 }
 
-void DBusSessionEnder::watchDesktops(const QDBusConnection &bus)
-{
-    forgetDesktops();
-    const int connection = m_sessionConnections;
-    // The watcher first, then the questions: a manager that starts in between is not missed.
-    m_watcher.setConnection(bus);
-    for (const QString &service : desktopServices) {
-        const QDBusMessage question =
-            call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"), {service});
-        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(question), this);
-        ++m_desktopQuestions;
-        connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [this, service, connection](QDBusPendingCallWatcher *answer) {
-                    answer->deleteLater();
-                    if (connection != m_sessionConnections)
-                        return;
-                    const QDBusPendingReply<bool> owned = *answer;
-                    if (owned.isValid() && owned.value())
-                        m_runningDesktops.insert(service);
-                    --m_desktopQuestions;
-                    wantSystemBusUnlessDesktop();
-                });
-    }
-}
-
-void DBusSessionEnder::forgetDesktops()
-{
-    ++m_sessionConnections;
-    m_desktopQuestions = 0;
-    m_runningDesktops.clear();
-}
-
 QString DBusSessionEnder::desktopService() const
 {
     for (const QString &service : desktopServices) {
-        if (m_runningDesktops.contains(service))
+        if (m_buses.runs(service))
             return service;
     }
     return {};
@@ -190,14 +124,14 @@ Delivery DBusSessionEnder::request(SessionAction action)
 {
     const QString desktop = desktopService();
     if (!desktop.isEmpty())
-        return sendOn(m_session, desktopMessage(desktop, action));
-    if (!sessionKnown()) {
+        return sendOn(m_buses.session(), desktopMessage(desktop, action));
+    if (!m_buses.sessionKnown()) {
         // Sent past a session manager that is merely slow, the request would cost the
         // user their unsaved work: held until the session bus has told.
-        notSent(m_session.whyNot());
+        notSent(m_buses.session().whyNot());
         return Delivery::NotSent;
     }
-    return sendOn(m_system, logindMessage(action));
+    return sendOn(m_buses.system(), logindMessage(action));
 }
 
 Delivery DBusSessionEnder::sendOn(BusLink &link, const QDBusMessage &message)
@@ -240,7 +174,10 @@ void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
                 const bool noAnswer = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
                                       error.type() == QDBusError::TimedOut;
                 if (number == m_lastSent)
-                    m_lastAnswer = noAnswer ? Answer::NoReply : error.isValid() ? Answer::Refused : Answer::Accepted;
+                    answered(noAnswer          ? Answer::NoReply
+                             : error.isValid() ? Answer::Refused
+                                               : Answer::Accepted,
+                             error.name() + QStringLiteral(": ") + error.message());
                 onTheBus();
             });
     // Messages leave a connection in order: once the bus has answered this, it has the request.
@@ -250,6 +187,17 @@ void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
         if (!answer->isError())
             onTheBus();
     });
+}
+
+void DBusSessionEnder::answered(Answer answer, const QString &why)
+{
+    m_lastAnswer = answer;
+    if (answer == Answer::Accepted)
+        m_lastWhyRefused.clear();
+    if (answer != Answer::Refused || why == m_lastWhyRefused)
+        return;
+    m_lastWhyRefused = why;
+    std::fprintf(stderr, "Tamsverolind: the session refused to end: %s.\n", qUtf8Printable(why));
 }
 
 bool DBusSessionEnder::waitForDelivery(int maxMs)

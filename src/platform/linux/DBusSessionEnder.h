@@ -1,13 +1,11 @@
 #pragma once
 
-#include "BusLink.h"
+#include "SessionBuses.h"
 #include "ports/RequestFate.h"
 #include "ports/Values.h"
 
 #include <QDBusMessage>
-#include <QDBusServiceWatcher>
 #include <QObject>
-#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -21,11 +19,11 @@
 // bus has told that no session manager runs, or could not be reached.
 class DBusSessionEnder final : public QObject {
 public:
-    explicit DBusSessionEnder(QObject *parent = nullptr);
+    explicit DBusSessionEnder(SessionBuses &buses, QObject *parent = nullptr);
 
     // Sends the request without waiting: NotSent while no bus that could take it is
-    // connected, else Sent. Why a request could not be sent goes to standard error, once
-    // for each cause in a row.
+    // connected, else Sent. Why a request could not be sent, or was refused, goes to
+    // standard error, once for each cause in a row.
     Delivery request(SessionAction action);
 
     // The answer to the last request sent: Awaited until one comes, then Accepted or
@@ -36,7 +34,10 @@ public:
     QString desktopService() const;
 
     // True once the buses that serve have been tried (connected or not).
-    bool connected() const { return sessionKnown() && (m_system.tried() || !desktopService().isEmpty()); }
+    bool connected() const
+    {
+        return m_buses.sessionKnown() && (m_buses.system().tried() || !desktopService().isEmpty());
+    }
 
     // Lets requests already made leave the program: waits, running events, until the bus
     // has each of them (their answer came, or that of a question asked after them on the
@@ -48,24 +49,17 @@ private:
     static QDBusMessage desktopMessage(const QString &service, SessionAction action);
     static QDBusMessage logindMessage(SessionAction action);
 
-    // The session bus has been tried, and if connected, has said which managers run.
-    bool sessionKnown() const { return m_session.tried() && m_desktopQuestions == 0; }
-    void watchDesktops(const QDBusConnection &bus);
-    void forgetDesktops();
     void wantSystemBusUnlessDesktop();
     Delivery sendOn(BusLink &link, const QDBusMessage &message);
     void send(QDBusConnection &bus, const QDBusMessage &message);
     void notSent(const QString &why);
+    void answered(Answer answer, const QString &why);
 
-    BusLink m_session;
-    BusLink m_system;
-    QDBusServiceWatcher m_watcher;
-    QSet<QString> m_runningDesktops;
-    int m_desktopQuestions = 0;   // who owns the session managers' names, not yet answered
-    int m_sessionConnections = 0; // so that an answer from a lost connection is not taken
+    SessionBuses &m_buses;
     int m_undelivered = 0;
     int m_lastSent = 0; // numbers the requests, so that a late answer to an older one is not taken
     Answer m_lastAnswer = Answer::Awaited;
     QString m_lastWhyNotSent;
+    QString m_lastWhyRefused;
     std::function<void()> m_onAllDelivered;
 };

@@ -1,4 +1,5 @@
 #include "DBusSessionEnder.h"
+#include "DBusSleepHold.h"
 #include "UserEnvironment.h"
 #include "platform/SystemClock.h"
 #include "platform/qt/LocaleSeparators.h"
@@ -36,6 +37,9 @@ public:
 
     Delivery exitWindows(SessionAction action) override { return m_ender.request(action); }
     Answer lastAnswer() const override { return m_ender.lastAnswer(); }
+    void holdAwake(const std::string &reason) override { m_hold.hold(QString::fromStdString(reason)); }
+    void releaseAwake() override { m_hold.release(); }
+    void windowShown(unsigned long long windowId) override { m_hold.setWindow(static_cast<quint32>(windowId)); }
 
     void endProgram() override
     {
@@ -70,7 +74,10 @@ private:
     // Read once: the tick writes the clock text every second.
     Separators m_separators = separatorsOf(QLocale::system());
     // Made with the platform, so that which session manager runs is known by the first request.
-    DBusSessionEnder m_ender;
+    SessionBuses m_buses;
+    DBusSessionEnder m_ender{m_buses};
+    // Let go with the program: its lock and its connections close as it exits.
+    DBusSleepHold m_hold{m_buses};
     bool m_ending = false;
 };
 

@@ -13,6 +13,9 @@ public:
     // Called once the event loop has ended: lets a request made by the last handler leave
     // the program (at most a moment) before it exits.
     virtual void finish() {}
+    // Once the window is shown: its window-system id, which a desktop may show beside what
+    // the program asks of it.
+    virtual void windowShown(unsigned long long windowId) { static_cast<void>(windowId); }
 };
 
 // The backend compiled for this operating system; made once the application object exists.

@@ -26,6 +26,7 @@ int main(int argc, char *argv[])
         MainWindow window(*platform);
         window.load();
         window.show();
+        platform->windowShown(window.winId());
         exitCode = QApplication::exec();
     } // the window and its timer are gone here: no handler runs after this point
     platform->finish();

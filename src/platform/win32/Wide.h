@@ -34,3 +34,11 @@ inline std::string windowText(HWND window)
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return utf8(text);
 }
+
+// A function of a system DLL that older Windows lacks, looked up at run time, so that the
+// program starts where it is missing; nothing there.
+template <typename Function> Function systemFunction(const wchar_t *module, const char *name)
+{
+    const FARPROC found = GetProcAddress(GetModuleHandleW(module), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}

@@ -22,12 +22,9 @@ HFONT createFont(const FontDescription &description, UINT dpi)
     return CreateFontIndirectW(&font);
 }
 
-// A function of user32 that older Windows lacks, looked up at run time, so that the program
-// starts where it is missing; nothing there.
 template <typename Function> Function user32Function(const char *name)
 {
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return systemFunction<Function>(L"user32.dll", name);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "PowerHold.h"
 #include "ports/Platform.h"
 
 #include <windows.h>
 
-// The operations on Windows: the system's clocks and locale, user32 and advapi32.
+// The operations on Windows: the system's clocks, locale and power requests, user32 and advapi32.
 class Win32Platform final : public Platform {
 public:
     WallClock currentDateTime() const override;
@@ -15,6 +16,8 @@ public:
     // ExitWindowsEx only starts the ending: no answer comes back to wait for.
     Delivery exitWindows(SessionAction action) override;
     Answer lastAnswer() const override { return Answer::NoReply; }
+    void holdAwake(const std::string &reason) override { m_hold.hold(reason); }
+    void releaseAwake() override { m_hold.release(); }
     void endProgram() override;
     bool startProgram(const std::string &commandLine, int windowStyle) override;
     bool openWithUserHandler(const std::string &url) override;
@@ -24,4 +27,5 @@ public:
 
 private:
     HWND m_window = nullptr;
+    PowerHold m_hold; // released when the program ends
 };
