@@ -33,8 +33,8 @@ choose_count_down # left at 00:00:00
 press_ok
 sleep "$SECONDS_TO_RUN"
 kill "$PROGRAM_PID" "$FAKE_PID"
-calls_of org.freedesktop.login1 | awk '{print $1 % 1000}' | summarise
-calls_of org.freedesktop.login1 | awk '{print int($1/1000)}' | uniq -c | awk '
+requests_of org.freedesktop.login1 | awk '{print $1 % 1000}' | summarise
+requests_of org.freedesktop.login1 | awk '{print int($1/1000)}' | uniq -c | awk '
   NR>1 && $2>prev+1 {skipped+=$2-prev-1} $1>1 {doubled++} {prev=$2}
   END {printf "skipped seconds %d, doubled seconds %d\n", skipped, doubled}'
 
@@ -42,14 +42,14 @@ echo "== Set-time request lag after its second begins =="
 mv "$WORK/org.freedesktop.login1.log" "$WORK/ticks.log"
 start_fake system org.freedesktop.login1
 for trial in 1 2 3; do
-  seen=$(calls_of org.freedesktop.login1 | wc -l)
+  seen=$(requests_of org.freedesktop.login1 | wc -l)
   start_program
   sleep 0.5
   target=$(( $(date +%s) + 6 ))
   type_target "$target"
   press_ok
   sleep $(( target - $(date +%s) + 2 ))
-  first=$(calls_of org.freedesktop.login1 | sed -n "$((seen + 1))p" | cut -d' ' -f1)
+  first=$(requests_of org.freedesktop.login1 | sed -n "$((seen + 1))p" | cut -d' ' -f1)
   kill "$PROGRAM_PID"
   [ -n "$first" ] && echo "trial $trial: $(( first - target * 1000 )) ms" || echo "trial $trial: no request"
 done

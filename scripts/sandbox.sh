@@ -63,7 +63,9 @@ start_fake() {
   wait_for 5 grep -q ready "$WORK/$2.log" || fail "fake $2 did not start"
 }
 calls_of() { grep -v ready "$WORK/$1.log" || true; }
-request_times() { calls_of "$1" | cut -d' ' -f1; }
+# The session-ending requests among them (a sleep hold's calls left out), and their times.
+requests_of() { calls_of "$1" | grep -v -E '\.(Inhibit|Uninhibit|UnInhibit)\(' || true; }
+request_times() { requests_of "$1" | cut -d' ' -f1; }
 # A stand-in xdg-open first on PATH: the addresses it is given go to $WORK/opened, the
 # session bus address and Qt settings it was started with to $WORK/opened.env.
 stand_in_xdg_open() {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A user's path through the real window: it opens in its place with a session bus and a
 # system bus that hang, and closes at once too; then, started with a session bus that is
-# slow and a system bus that comes late: the About menu's link; a count-down armed by
-# keyboard; a typed set time; the wheel and typing over the armed window; and Log Off ending the program once a session manager that
-# never answers has been asked.
+# slow and a system bus that comes late, in a mount namespace of its own whose time zone
+# the test changes: the About menu's link; a count-down armed by keyboard, held awake by
+# logind once it comes; a set time armed, then leapt over by a zone moved east; a set time
+# typed from the new zone's clock; the wheel and typing over the armed window; and Log Off
+# ending the program once a session manager that never answers has been asked.
 TEST_NAME=linux PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/harness.sh"
 # On a Wayland desktop without XWayland: one line that says so, and a failure status.
@@ -28,17 +30,24 @@ kill -CONT "$hung"
 # A loaded login: the session bus silent for 1.5 s as the program starts (longer than the
 # window waits for it), no session manager yet, and no system bus until 5 s after start.
 # The link's program gets the user's environment, not the program's own.
+# The machine's zone is UTC in the program's namespace, whatever it is outside (TZ unset).
 session_daemon=$(sed -n 2p "$WORK/bus.session") late_system="unix:path=$WORK/late-system"
+[ -e /etc/localtime ] || fail "no /etc/localtime to stand a zone in for"
+cp /usr/share/zoneinfo/Etc/UTC "$WORK/utc"; cp /usr/share/zoneinfo/Asia/Tokyo "$WORK/tokyo"
 kill -STOP "$session_daemon"
 (sleep 1.5; kill -CONT "$session_daemon") & PIDS+=($!)
 started=$(now_ms)
-start_program env -u QT_QPA_PLATFORM DBUS_SYSTEM_BUS_ADDRESS="$late_system" "$PROGRAM"
+start_program env -u QT_QPA_PLATFORM -u TZ DBUS_SYSTEM_BUS_ADDRESS="$late_system" \
+  unshare -m --propagation private sh -c 'mount --bind "$0" /etc/localtime && exec "$@"' "$WORK/utc" "$PROGRAM"
+# Another zone for the machine, as timedatectl or travel would set it: seen by the program only.
+set_zone() { nsenter -t "$PROGRAM_PID" -m mount --bind "$WORK/$1" /etc/localtime; }
 open_home_page 0.5 80
 given=$(printf '%s\n' "$DBUS_SESSION_BUS_ADDRESS"; env | grep ^QT_ | grep -v ^QT_QPA_PLATFORM= || true)
 [ "$(cat "$WORK/opened.env")" = "$given" ] || fail "xdg-open was started with: $(cat "$WORK/opened.env")"
 
-# "Restart", a count-down of 10 s and Ok, by keyboard; logind's bus comes meanwhile: one
-# Reboot(false), which is accepted, so not asked again while the count-down stays at zero.
+# "Restart", a count-down of 10 s and Ok, by keyboard; logind's bus comes meanwhile: its
+# sleep lock is taken, and one Reboot(false) asked, 10 s after Ok, which is accepted, so not
+# asked again while the count-down stays at zero.
 type_action Restart
 xdotool key --delay 80 Tab Tab Tab space Tab
 xdotool type --delay 60 000010
@@ -50,20 +59,30 @@ start_bus late "$late_system"
 start_fake system org.freedesktop.login1
 sleep_until $(( armed + 12500 ))
 mapfile -t times < <(request_times org.freedesktop.login1)
-[ ${#times[@]} -eq 1 ] && calls_of org.freedesktop.login1 | grep -q "Manager.Reboot(b) false$" || fail "requests: $(calls_of org.freedesktop.login1)"
+[ ${#times[@]} -eq 1 ] && requests_of org.freedesktop.login1 | grep -q "Manager.Reboot(b) false$" || fail "requests: $(calls_of org.freedesktop.login1)"
+calls_of org.freedesktop.login1 | grep -q "Manager.Inhibit(ssss) sleep,Tamsverolind,Restart when the count-down ends,block$" ||
+  fail "not held awake: $(calls_of org.freedesktop.login1)"
 after=$(( times[0] - armed ))
-[ $after -ge 8900 ] && [ $after -le 10100 ] || fail "the request came ${after} ms after Ok"
+[ $after -ge 9900 ] && [ $after -le 11100 ] || fail "the request came ${after} ms after Ok"
 xdotool key Return # "Cancel" has the focus
 
-# A set time typed into the picker: one PowerOff(false) at its second.
+# A set time 20 minutes ahead, armed; the zone moved to Tokyo, nine hours east: the wall
+# clock leaps past the target, which counts as passed, and nothing is asked.
 type_action "Shut Down"
+TZ=UTC type_target $(( $(date +%s) + 1200 ))
+press_ok
+sleep 1.2; set_zone tokyo; sleep 2.5
+[ "$(request_times org.freedesktop.login1 | wc -l)" -eq 1 ] || fail "asked across the leap: $(requests_of org.freedesktop.login1)"
+press_cancel
+
+# A set time typed from Tokyo's clock, which the program now shows: one PowerOff(false) at its second.
 target=$(( $(date +%s) + 4 ))
-type_target "$target"
+TZ=Asia/Tokyo type_target "$target"
 press_ok
 sleep $(( target - $(date +%s) + 2 ))
 mapfile -t times < <(request_times org.freedesktop.login1)
 lag=$(( ${times[1]:-0} - target * 1000 ))
-[ ${#times[@]} -eq 2 ] && [ $lag -ge 0 ] && [ $lag -le 150 ] || fail "requests: $(calls_of org.freedesktop.login1)"
+[ ${#times[@]} -eq 2 ] && [ $lag -ge 0 ] && [ $lag -le 150 ] || fail "requests: $(requests_of org.freedesktop.login1)"
 press_cancel
 
 # Armed by count-down at 00:30:00 with another program's window active: a wheel notch over
@@ -80,8 +99,8 @@ typed=$(now_ms)
 sleep 8
 mapfile -t times < <(request_times org.freedesktop.login1)
 late=$(( ${times[2]:-0} - typed ))
-[ ${#times[@]} -eq 3 ] && [ $late -ge 4500 ] && [ $late -le 7000 ] && calls_of org.freedesktop.login1 | tail -1 | grep -q PowerOff ||
-  fail "requests after the wheel and typing (the last ${late} ms after the last key): $(calls_of org.freedesktop.login1)"
+[ ${#times[@]} -eq 3 ] && [ $late -ge 4500 ] && [ $late -le 7000 ] && requests_of org.freedesktop.login1 | tail -1 | grep -q PowerOff ||
+  fail "requests after the wheel and typing (the last ${late} ms after the last key): $(requests_of org.freedesktop.login1)"
 press_cancel
 
 # Log Off with the count-down at zero (where the first one ended), now that a session manager
@@ -92,7 +111,7 @@ choose_count_down
 press_ok
 wait_for 3 eval '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "still running 3 s after Log Off"
 wait "$PROGRAM_PID" || fail "the program exited with status $?"
-[ "$(calls_of org.gnome.SessionManager | cut -d' ' -f2-)" = "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1" ] &&
+[ "$(requests_of org.gnome.SessionManager | cut -d' ' -f2-)" = "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1" ] &&
   [ "$(request_times org.freedesktop.login1 | wc -l)" -eq 3 ] ||
   fail "Log Off asked: $(calls_of org.gnome.SessionManager) / $(calls_of org.freedesktop.login1)"
-echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; Reboot ${after} ms after Ok, once; set time ${lag} ms late; the wheel over the inactive window changed nothing; typed into the armed count-down, asked ${late} ms after the last key; Log Off asked once and ended the program"
+echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; held awake by logind; Reboot ${after} ms after Ok, once; nothing asked across a zone's leap east; set time from the new zone's clock ${lag} ms late; the wheel over the inactive window changed nothing; typed into the armed count-down, asked ${late} ms after the last key; Log Off asked once and ended the program"

@@ -3,6 +3,7 @@
 #include <QDBusArgument>
 #include <QDBusPendingCallWatcher>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -13,6 +14,8 @@ const QString powerManagement = QStringLiteral("org.freedesktop.PowerManagement"
 const QString logind = QStringLiteral("org.freedesktop.login1");
 const QString program = QStringLiteral("Tamsverolind");
 constexpr int replyTimeoutMs = 5000;
+constexpr int firstRetryMs = 1000;
+constexpr int longestRetryMs = 60'000;
 
 QDBusMessage call(const QString &service, const QString &path, const QString &interface, const QString &method,
                   const QVariantList &arguments)
@@ -33,6 +36,8 @@ DBusSleepHold::DBusSleepHold(SessionBuses &buses, QObject *parent) : QObject(par
 {
     m_buses.watch({gnome, powerManagement});
     m_buses.onChange([this] { renew(); });
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &DBusSleepHold::renew);
 }
 
 DBusSleepHold::~DBusSleepHold()
@@ -50,6 +55,9 @@ void DBusSleepHold::release()
 {
     m_reason.reset();
     m_taking.reset();
+    m_retry.stop();
+    m_retry.setInterval(0);
+    m_lastWhyNot.clear();
     if (m_held)
         letGo(*std::exchange(m_held, std::nullopt));
 }
@@ -139,6 +147,7 @@ void DBusSleepHold::taken(int attempt, Held held, const QDBusMessage &answer)
         letGo(*m_held);
     m_held = std::move(held);
     m_lastWhyNot.clear();
+    m_retry.setInterval(0);
 }
 
 void DBusSleepHold::letGo(const Held &held)
@@ -159,6 +168,8 @@ void DBusSleepHold::letGo(const Held &held)
 
 void DBusSleepHold::cannotHold(const QString &why)
 {
+    if (!m_retry.isActive())
+        m_retry.start(std::clamp(2 * m_retry.interval(), firstRetryMs, longestRetryMs));
     if (why == m_lastWhyNot)
         return;
     m_lastWhyNot = why;

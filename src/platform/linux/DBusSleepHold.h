@@ -5,6 +5,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -21,7 +22,8 @@
 // "idle" or "shutdown": the screen still blanks and locks, and the program's own request to
 // end the session is never held back. The hold is taken again whenever the service that
 // should hold changes or its bus is connected again; one that cannot be taken says why on
-// standard error, once for each cause in a row, and the program runs on.
+// standard error, once for each cause in a row, and is tried again after a pause that grows
+// from a second to a minute (logind may come after its bus); the program runs on.
 class DBusSleepHold final : public QObject {
 public:
     explicit DBusSleepHold(SessionBuses &buses, QObject *parent = nullptr);
@@ -63,4 +65,5 @@ private:
     int m_attempts = 0;           // numbers the attempts: a late answer to an older one is let go
     quint32 m_window = 0;
     QString m_lastWhyNot;
+    QTimer m_retry;
 };
