@@ -1,0 +1,108 @@
+#include "schedule/PickerFields.h"
+
+#include <doctest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+namespace {
+
+using enum PickerField;
+constexpr WallClock first{1601, 1, 1}, last{9999, 12, 31, 23, 59, 59};
+// A count-down's ends: its own day's first and last second.
+constexpr WallClock dayStart{2000, 12, 27}, dayEnd{2000, 12, 27, 23, 59, 59};
+
+std::string shown(const WallClock &w)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", w.day, w.month, w.year, w.hour, w.minute,
+                  w.second);
+    return text;
+}
+
+} // namespace
+
+TEST_CASE("a step carries into the next field or stops at the picker's end: never a wrap")
+{
+    const struct {
+        WallClock value;
+        PickerField field;
+        int direction;
+        const char *expected;
+    } rows[] = {
+        {{2000, 12, 27, 0, 59, 30}, Minute, +1, "27/12/2000 01:00:30"},
+        {{2000, 12, 27, 23, 30, 0}, Hour, +1, "27/12/2000 23:30:00"}, // past the count-down's day: stays
+        {{2000, 12, 27, 0, 0, 59}, Second, +1, "27/12/2000 00:01:00"},
+        {{2000, 12, 27, 0, 0, 0}, Second, -1, "27/12/2000 00:00:00"},
+        {{2000, 12, 27, 1, 0, 30}, Minute, -1, "27/12/2000 00:59:30"},
+    };
+    for (const auto &row : rows) {
+        CAPTURE(row.expected);
+        CHECK(shown(steppedField(row.value, row.field, row.direction, dayStart, dayEnd)) == row.expected);
+    }
+    const struct {
+        WallClock value;
+        PickerField field;
+        int direction;
+        const char *expected;
+    } targets[] = {
+        {{2026, 11, 30, 12}, Day, +1, "01/12/2026 12:00:00"},
+        {{2026, 12, 31, 12}, Day, +1, "01/01/2027 12:00:00"},
+        {{2027, 1, 31}, Month, +1, "28/02/2027 00:00:00"},
+        {{2027, 1, 15}, Month, -1, "15/12/2026 00:00:00"},
+        {{2028, 2, 29}, Year, +1, "28/02/2029 00:00:00"},
+        {{2099, 6, 1}, Year, +1, "01/06/2100 00:00:00"}, // "99" and up is 2100, not 2000
+        {{9999, 12, 31, 23, 59, 0}, Minute, +1, "31/12/9999 23:59:00"},
+        {{1601, 1, 1}, Day, -1, "01/01/1601 00:00:00"},
+    };
+    for (const auto &row : targets) {
+        CAPTURE(row.expected);
+        CHECK(shown(steppedField(row.value, row.field, row.direction, first, last)) == row.expected);
+    }
+    // What a native picker's wrap is read as: the largest unit that changed.
+    CHECK(steppedFieldOf({2026, 11, 30, 0, 59}, {2026, 11, 30, 0, 0}) == Minute);
+    CHECK(steppedFieldOf({2027, 1, 31}, {2027, 2, 28}) == Month);
+    CHECK(!steppedFieldOf({2027, 1, 31}, {2027, 1, 31}));
+}
+
+TEST_CASE("every day typed is kept, whatever month the picker showed; no digit lands in another field")
+{
+    // The picker shows the 15th of each month before; the user types day, month and year of
+    // 29, 30 or 31 December 2026, or February 2028, field by field.
+    const int monthsBefore[] = {2, 4, 6, 9, 11, 12, 1};
+    for (const int before : monthsBefore) {
+        for (const int day : {29, 30, 31}) {
+            for (const auto &[month, year] : {std::pair{12, 26}, std::pair{2, 28}}) {
+                CAPTURE(before);
+                CAPTURE(day);
+                CAPTURE(month);
+                WallClock value{before == 2 ? 2027 : 2026, before, 15, 9, 0, 0};
+                FieldTyping typing;
+                const auto type = [&](PickerField field, int number) {
+                    typing.digits.clear();
+                    const char digits[] = {char('0' + number / 10), char('0' + number % 10)};
+                    for (int i = 0; i < 2; ++i) {
+                        const Typed typed = typedDigit(value, field, digits[i], typing, first, last);
+                        value = typed.value;
+                        CHECK(typed.full == (i == 1));
+                    }
+                };
+                type(Day, day);
+                type(Month, month);
+                type(Year, year);
+                value = withTypedDay(value, typing);
+                CHECK(shown(value) == shown({2000 + year, month, month == 12 || day == 29 ? day : 29, 9}));
+            }
+        }
+    }
+    // A first digit that no second can follow fills the field; 31/04 stays at 30.
+    FieldTyping typing;
+    CHECK(typedDigit({2026, 11, 15}, Day, '4', typing, first, last).full);
+    typing = {};
+    WallClock value = typedDigit({2026, 11, 15}, Day, '3', typing, first, last).value;
+    value = typedDigit(value, Day, '1', typing, first, last).value;
+    typing.digits.clear();
+    value = typedDigit(value, Month, '0', typing, first, last).value;
+    CHECK(typedDigit(value, Month, '4', typing, first, last).value.day == 30);
+}
