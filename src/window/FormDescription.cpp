@@ -119,4 +119,12 @@ ControlId firstFocus()
     return tabOrder().front();
 }
 
+PickerEnds pickerEnds(PickerFormat format, const WallClock &value)
+{
+    if (format != PickerFormat::TimeOfDay)
+        return {pickerMinimum, pickerMaximum};
+    const WallClock first = datevalue::startOfDay(value);
+    return {first, {first.year, first.month, first.day, 23, 59, 59}};
+}
+
 } // namespace form

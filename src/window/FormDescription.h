@@ -88,6 +88,14 @@ std::vector<ControlId> tabOrder();
 // The control that has the focus when the window opens: the first in the tab order.
 ControlId firstFocus();
 
+// The first and last values a picker's step may reach from this one: a time of day's own
+// day, from its first second to its last; a date and time's whole range.
+struct PickerEnds {
+    WallClock first;
+    WallClock last;
+};
+PickerEnds pickerEnds(PickerFormat format, const WallClock &value);
+
 // The controls the handlers name.
 constexpr ControlId controlOf(Button button)
 {

@@ -16,6 +16,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
 // The Qt window built from the description, driven as a user drives it.
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -72,12 +76,6 @@ private slots:
         QCOMPARE(walked.join(u' '), QStringLiteral("Option1=by set Date/Time dtpTime=by set Date/Time "
                                                    "Option2=by Count Down dtpCountDown=by Count Down Command1=Ok "
                                                    "cboShutdown=Action"));
-        // A field steps within itself: seconds from 00 down to 59, the minutes stay.
-        auto *countDown = static_cast<QDateTimeEdit *>(widget(ControlId::dtpCountDown));
-        countDown->setTime(QTime(0, 5, 0));
-        countDown->setCurrentSection(QDateTimeEdit::SecondSection);
-        QTest::keyClick(countDown, Qt::Key_Down);
-        QCOMPARE(countDown->time(), QTime(0, 5, 59));
         // Shift+F10, and the context-menu key on an option, open the About menu as a right-click would.
         QTest::keyClick(widget(ControlId::Command2), Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(m_window->aboutMenu()->isVisible());
@@ -156,6 +154,50 @@ private slots:
         clickField(target, 1);
         QTest::keyClicks(target, QStringLiteral("290228120000"));
         QCOMPARE(target->text(), QStringLiteral("29/02/28 12:00:00"));
+    }
+
+    void noStepWrapsAndEveryTypedDayIsKept()
+    {
+        using S = QDateTimeEdit::Section;
+        auto *countDown = static_cast<DatePicker *>(widget(ControlId::dtpCountDown));
+        auto *target = static_cast<DatePicker *>(widget(ControlId::dtpTime));
+        const QDate design(2000, 12, 27);
+        // Up and Down, and a wheel notch with the focus, on a field: carried, or stopped at the end.
+        const std::tuple<DatePicker *, QDateTime, S, int, QString> steps[] = {
+            {countDown, {design, QTime(0, 59, 30)}, S::MinuteSection, Qt::Key_Up, u"01:00:30"_s},
+            {countDown, {design, QTime(23, 30, 0)}, S::HourSection, Qt::Key_Up, u"23:30:00"_s},
+            {countDown, {design, QTime(0, 0, 59)}, S::SecondSection, 120, u"00:01:00"_s},
+            {countDown, {design, QTime(0, 5, 0)}, S::SecondSection, Qt::Key_Down, u"00:04:59"_s},
+            {target, {QDate(2026, 11, 30), QTime(12, 0)}, S::DaySection, Qt::Key_Up, u"01/12/26 12:00:00"_s},
+            {target, {QDate(2099, 6, 1), QTime()}, S::YearSection, Qt::Key_Up, u"01/06/00 00:00:00 2100"_s},
+        };
+        for (const auto &[picker, value, section, key, expected] : steps) {
+            picker->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
+            picker->setFocus();
+            picker->setCurrentSection(section);
+            if (key == 120) {
+                QWheelEvent notch(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(picker, &notch);
+            } else {
+                QTest::keyClick(picker, static_cast<Qt::Key>(key));
+            }
+            const QString year =
+                picker->date().year() > 2099 ? u" "_s + QString::number(picker->date().year()) : QString();
+            QCOMPARE(picker->text() + year, expected);
+            QCOMPARE(picker->date(), value.date().year() == 2000 ? design : picker->date()); // a count-down's day stays
+        }
+        // 29, 30 or 31, then 12 and 26, typed field by field from a month that cuts the day.
+        for (const QDate before : {QDate(2026, 4, 15), QDate(2026, 11, 15), QDate(2027, 2, 15), QDate(2028, 2, 15)}) {
+            for (const int day : {29, 30, 31}) {
+                target->setDateTime(QDateTime(before, QTime(9, 0), Qt::UTC));
+                target->setFocus();
+                target->setCurrentSection(S::DaySection);
+                QTest::keyClicks(target, QString::number(day) + u"1226"_s);
+                QCOMPARE(target->text(), QString::number(day) + u"/12/26 09:00:00"_s);
+                target->clearFocus(); // the edit ends
+            }
+        }
     }
 
 private:

@@ -51,11 +51,11 @@ struct Rig {
     }
     HWND operator[](ControlId id) const { return id == Form1 ? window.handle() : window.control(id); }
     // Sends a step; a menu it opens is counted and closed.
-    void run(const Step &step)
+    void run(const Step &step, HWND to = nullptr)
     {
-        MSG message{(*this)[step.to], step.message, step.wParam, step.lParam, 0, {}};
+        MSG message{to ? to : (*this)[step.to], step.message, step.wParam, step.lParam, 0, {}};
         const UINT_PTR menuTimer = SetTimer(nullptr, 0, 50, closeMenu);
-        const bool queued = step.message == WM_KEYDOWN || step.message == WM_MOUSEWHEEL; // pass the message loop
+        const bool queued = step.message == WM_KEYDOWN || step.message == WM_MOUSEWHEEL || to; // pass the message loop
         if (!queued || !window.preTranslateMessage(message))
             SendMessageW(message.hwnd, step.message, step.wParam, step.lParam);
         KillTimer(nullptr, menuTimer);
@@ -161,6 +161,61 @@ TEST_CASE("user paths through the window: what each control shows and what the s
         rig.ticks(3);
         CHECK(windowText(rig[Label1]) == (rig.platform.endProgramCalls ? "06/12/26 12:00:00" : "06/12/26 12:00:02"));
         CHECK(rig.describe() == std::string(expected));
+    }
+}
+
+TEST_CASE("no step wraps: the keys and the up-down button on a field carry or stop at the picker's end")
+{
+    constexpr UINT buttonUp = WM_LBUTTONDOWN; // Wine's picker takes no wheel: that path is Windows' alone
+    const struct {
+        ControlId picker;
+        WallClock value;
+        std::size_t field; // where the field begins in the picker's text
+        UINT input;
+        const char *expected;
+    } rows[] = {
+        {dtpCountDown, {2000, 12, 27, 0, 59, 30}, 3, VK_UP, "00:00:00 01:00:30"},
+        {dtpCountDown, {2000, 12, 27, 23, 30, 0}, 0, VK_UP, "00:00:00 23:30:00"},
+        {dtpCountDown, {2000, 12, 27, 0, 0, 59}, 6, VK_UP, "00:00:00 00:01:00"},
+        {dtpCountDown, {2000, 12, 27, 1, 0, 30}, 3, VK_DOWN, "00:00:00 00:59:30"},
+        {dtpTime, {2026, 11, 30, 12}, 0, buttonUp, "01/12/26 12:00:00 00:00:00"},
+        {dtpTime, {2099, 6, 1}, 6, VK_UP, "01/06/00 00:00:00 00:00:00"},
+    };
+    for (const auto &row : rows) {
+        CAPTURE(row.expected);
+        Rig rig;
+        HWND picker = rig[row.picker];
+        SYSTEMTIME value{static_cast<WORD>(row.value.year),
+                         static_cast<WORD>(row.value.month),
+                         0,
+                         static_cast<WORD>(row.value.day),
+                         static_cast<WORD>(row.value.hour),
+                         static_cast<WORD>(row.value.minute),
+                         static_cast<WORD>(row.value.second),
+                         0};
+        SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&value));
+        SetForegroundWindow(rig[Form1]);
+        SetFocus(picker);
+        // A click in the field selects it.
+        const std::string text = windowText(picker);
+        const int x = 3 + textWidth(picker, text.substr(0, row.field)) + textWidth(picker, text.substr(row.field, 1));
+        SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 8));
+        SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(x, 8));
+        if (row.input == buttonUp) {
+            HWND upDown = FindWindowExW(picker, nullptr, UPDOWN_CLASSW, nullptr);
+            REQUIRE(upDown);
+            RECT size{};
+            GetClientRect(upDown, &size);
+            rig.run({row.picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.right / 2, size.bottom / 4)}, upDown);
+            rig.run({row.picker, WM_LBUTTONUP, 0, MAKELPARAM(size.right / 2, size.bottom / 4)}, upDown);
+        } else {
+            rig.run({row.picker, WM_KEYDOWN, row.input});
+        }
+        SYSTEMTIME shown{};
+        SendMessageW(picker, DTM_GETSYSTEMTIME, 0, pointer(&shown));
+        CHECK(windowText(rig[dtpTime]).substr(row.picker == dtpTime ? 0 : 9) + " " + windowText(rig[dtpCountDown]) ==
+              std::string(row.expected));
+        CHECK(shown.wYear == (row.value.year == 2099 ? 2100 : row.value.year));
     }
 }
 

@@ -3,7 +3,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <cstdlib>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -28,9 +30,36 @@ bool editsText(const QKeyEvent &key)
            (!key.text().isEmpty() && key.text().at(0).isPrint());
 }
 
+std::optional<char> digitOf(const QKeyEvent &key)
+{
+    const QString text = key.text();
+    if (text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9')
+        return static_cast<char>(text.at(0).unicode());
+    return std::nullopt;
+}
+
+PickerField fieldOf(QDateTimeEdit::Section section)
+{
+    switch (section) {
+    case QDateTimeEdit::YearSection:
+        return PickerField::Year;
+    case QDateTimeEdit::MonthSection:
+        return PickerField::Month;
+    case QDateTimeEdit::DaySection:
+        return PickerField::Day;
+    case QDateTimeEdit::HourSection:
+        return PickerField::Hour;
+    case QDateTimeEdit::MinuteSection:
+        return PickerField::Minute;
+    default:
+        return PickerField::Second;
+    }
+}
+
 } // namespace
 
-DatePicker::DatePicker(PickerFormat format, const Separators &separators, QWidget *parent) : QDateTimeEdit(parent)
+DatePicker::DatePicker(PickerFormat format, const Separators &separators, QWidget *parent)
+    : QDateTimeEdit(parent), m_format(format)
 {
     setTimeSpec(Qt::UTC);
     setDateTimeRange(toQt(form::pickerMinimum), toQt(form::pickerMaximum));
@@ -38,7 +67,6 @@ DatePicker::DatePicker(PickerFormat format, const Separators &separators, QWidge
                                                                   : datevalue::clockPattern(separators);
     setDisplayFormat(QString::fromStdString(pattern));
     setCalendarPopup(false);
-    setWrapping(true);
     setDateTime(toQt(form::pickerDesignValue));
     // The wheel neither takes the focus nor, without it, changes the value (the window's rule).
     setFocusPolicy(Qt::StrongFocus);
@@ -60,14 +88,46 @@ void DatePicker::setValue(DateValue value)
         setDateTime(toQt(datevalue::toWallClock(datevalue::roundedToSecond(value))));
 }
 
+void DatePicker::stepBy(int steps)
+{
+    const auto [first, last] = form::pickerEnds(m_format, fromQt(dateTime()));
+    WallClock stepped = fromQt(dateTime());
+    for (int step = 0; step < std::abs(steps); ++step)
+        stepped = steppedField(stepped, fieldOf(currentSection()), steps > 0 ? 1 : -1, first, last);
+    const Section section = currentSection();
+    setDateTime(toQt(stepped));
+    setSelectedSection(section);
+}
+
+void DatePicker::typeDigit(char digit)
+{
+    if (!m_beforeEdit)
+        m_beforeEdit = value();
+    const int index = currentSectionIndex();
+    if (std::exchange(m_typingSection, index) != index)
+        m_typing.digits.clear();
+    const auto [first, last] = form::pickerEnds(m_format, fromQt(dateTime()));
+    const Typed typed = typedDigit(fromQt(dateTime()), fieldOf(currentSection()), digit, m_typing, first, last);
+    setDateTime(toQt(typed.value));
+    const bool lastField = index == sectionCount() - 1;
+    setCurrentSectionIndex(typed.full && !lastField ? index + 1 : index);
+    setSelectedSection(currentSection());
+    if (typed.full && lastField)
+        finishEdit();
+}
+
 void DatePicker::keyPressEvent(QKeyEvent *event)
 {
+    if (const auto digit = digitOf(*event)) {
+        typeDigit(*digit);
+        event->accept();
+        return;
+    }
     const bool typed = editsText(*event);
     const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool began = typed && !m_beforeEdit;
     if (began)
         m_beforeEdit = value();
-    const bool inDay = currentSection() == DaySection;
     const auto editorState = [this] {
         return std::tuple(lineEdit()->text(), lineEdit()->cursorPosition(), lineEdit()->selectedText());
     };
@@ -75,9 +135,6 @@ void DatePicker::keyPressEvent(QKeyEvent *event)
     QDateTimeEdit::keyPressEvent(event);
     if (began && editorState() == before)
         m_beforeEdit.reset(); // a key the field refused begins no edit
-    if (typed && inDay)
-        m_typedDay = date().day();
-    keepTypedDay();
     const QString shown = lineEdit()->text();
     const bool lastFieldFull = currentSectionIndex() == sectionCount() - 1 &&
                                lineEdit()->cursorPosition() == shown.size() && shown == textFromDateTime(dateTime());
@@ -102,17 +159,9 @@ bool DatePicker::eventFilter(QObject *watched, QEvent *event)
     return QDateTimeEdit::eventFilter(watched, event);
 }
 
-void DatePicker::keepTypedDay()
-{
-    // Typing the month first cuts a day the month does not have in the year shown (29 in
-    // February 2026); the day comes back once the year typed allows it (2028).
-    const QDate shown = date();
-    if (m_typedDay && shown.day() != *m_typedDay && QDate::isValid(shown.year(), shown.month(), *m_typedDay))
-        setDate(QDate(shown.year(), shown.month(), *m_typedDay));
-}
-
 void DatePicker::finishEdit()
 {
     m_beforeEdit.reset();
-    m_typedDay.reset();
+    m_typing = {};
+    m_typingSection = -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schedule/DateValue.h"
+#include "schedule/PickerFields.h"
 #include "window/FormDescription.h"
 
 #include <QDateTimeEdit>
@@ -9,8 +10,9 @@
 
 // A date-time picker as the Windows control behaves: Tab leaves it for the next control,
 // as in any dialog (its fields are chosen with the arrow keys, the mouse or by typing a
-// separator); a click selects the field clicked, so that typed digits replace it; a field
-// steps within itself, 00 down to 59, without carrying.
+// separator); a click selects the field clicked, so that typed digits replace it. A step
+// (Up, Down, the buttons, the wheel) and a typed digit follow the window's picker rule
+// (PickerFields.h): no field wraps, and every day typed is kept.
 //
 // What the user types is the schedule's only once the edit is finished: the focus leaves,
 // Return is pressed, or the last field is typed in full. Until then the schedule reads, and
@@ -28,7 +30,11 @@ public:
 
     bool editing() const { return m_beforeEdit.has_value(); }
 
+    void stepBy(int steps) override;
+
 protected:
+    // Both ways always: a step past the picker's end is the rule's to refuse.
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
     // Skips QDateTimeEdit's own Tab handling, which walks its fields first, on purpose.
     bool focusNextPrevChild(bool next) override
     {
@@ -39,9 +45,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void typeDigit(char digit);
     void finishEdit();
-    void keepTypedDay();
 
+    PickerFormat m_format;
     std::optional<DateValue> m_beforeEdit; // and what the tick wrote since
-    std::optional<int> m_typedDay;         // a day typed before the month and year that allow it
+    FieldTyping m_typing;                  // the field's digits, and a day typed, in this edit
+    int m_typingSection = -1;
 };

@@ -100,6 +100,8 @@ void Win32Window::createControls()
         win32::picker::setRange(control(picker), form::pickerMinimum, form::pickerMaximum);
         win32::picker::setValue(control(picker), form::pickerDesignValue);
     }
+    const auto picker = [this](ControlId id) { return PickerSteps::Picker{control(id), form::control(id).format}; };
+    m_pickerSteps.emplace(std::array{picker(ControlId::dtpTime), picker(ControlId::dtpCountDown)});
     setPickerFormats();
     orderForTabbing();
     nameForScreenReaders();
@@ -206,8 +208,13 @@ bool Win32Window::preTranslateMessage(MSG &message)
         HWND focus = GetFocus();
         const bool focused =
             focus && (focus == message.hwnd || IsChild(message.hwnd, focus) || IsChild(focus, message.hwnd));
-        return !(focused && GetForegroundWindow() == m_window);
+        const bool changes = focused && GetForegroundWindow() == m_window;
+        if (changes && m_pickerSteps)
+            m_pickerSteps->seen(message);
+        return !changes;
     }
+    if (m_pickerSteps)
+        m_pickerSteps->seen(message); // a step the picker is about to take
     // Return and Enter press the focused button, as in a dialog; once a press, however long
     // the key is held (a repeat has bit 30 set: the key was down already), or Ok, which moves
     // the focus to Cancel, would be followed by Cancel, then Ok again.
@@ -254,6 +261,11 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        if (const auto *notice = reinterpret_cast<const NMHDR *>(lParam);
+            notice->code == DTN_DATETIMECHANGE && m_pickerSteps)
+            m_pickerSteps->changed(notice->hwndFrom);
         return 0;
     case WM_LBUTTONDOWN:
         mouseDown(MouseButton::Left, lParam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PickerSteps.h"
 #include "Win32Layout.h"
 #include "ports/FormControls.h"
 #include "window/Form1.h"
@@ -8,6 +9,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 
 class Platform;
 
@@ -74,4 +76,5 @@ private:
     // The control that had the focus when the window was last left, given it back on return.
     HWND m_lastFocus = nullptr;
     std::string m_caption; // the clock's text, as set (the label draws it with no-break blanks)
+    std::optional<PickerSteps> m_pickerSteps;
 };
