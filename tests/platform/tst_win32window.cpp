@@ -55,7 +55,8 @@ struct Rig {
     {
         MSG message{to ? to : (*this)[step.to], step.message, step.wParam, step.lParam, 0, {}};
         const UINT_PTR menuTimer = SetTimer(nullptr, 0, 50, closeMenu);
-        const bool queued = step.message == WM_KEYDOWN || step.message == WM_MOUSEWHEEL || to; // pass the message loop
+        const bool queued = step.message == WM_KEYDOWN || step.message == WM_CHAR || step.message == WM_MOUSEWHEEL ||
+                            to; // pass the message loop
         if (!queued || !window.preTranslateMessage(message))
             SendMessageW(message.hwnd, step.message, step.wParam, step.lParam);
         KillTimer(nullptr, menuTimer);
@@ -216,6 +217,30 @@ TEST_CASE("no step wraps: the keys and the up-down button on a field carry or st
         CHECK(windowText(rig[dtpTime]).substr(row.picker == dtpTime ? 0 : 9) + " " + windowText(rig[dtpCountDown]) ==
               std::string(row.expected));
         CHECK(shown.wYear == (row.value.year == 2099 ? 2100 : row.value.year));
+    }
+}
+
+TEST_CASE("every day typed is kept: 29, 30 or 31, then 12 and 26, field by field from a month that cuts it")
+{
+    for (const SYSTEMTIME before : {SYSTEMTIME{2026, 4, 0, 15, 9, 0, 0, 0}, SYSTEMTIME{2026, 11, 0, 15, 9, 0, 0, 0},
+                                    SYSTEMTIME{2027, 2, 0, 15, 9, 0, 0, 0}, SYSTEMTIME{2028, 2, 0, 15, 9, 0, 0, 0}}) {
+        for (const std::string day : {"29", "30", "31"}) {
+            CAPTURE(before.wMonth);
+            CAPTURE(day);
+            Rig rig;
+            HWND picker = rig[dtpTime];
+            SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&before));
+            SetFocus(picker);
+            SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 8)); // the day's field
+            SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(6, 8));
+            for (const char key : day + ">12>26") {
+                if (key == '>')
+                    rig.run({dtpTime, WM_KEYDOWN, VK_RIGHT});
+                else
+                    rig.run({dtpTime, WM_CHAR, static_cast<WPARAM>(key)});
+            }
+            CHECK(windowText(picker) == day + "/12/26 09:00:00");
+        }
     }
 }
 

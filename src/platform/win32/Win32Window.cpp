@@ -102,6 +102,7 @@ void Win32Window::createControls()
     }
     const auto picker = [this](ControlId id) { return PickerSteps::Picker{control(id), form::control(id).format}; };
     m_pickerSteps.emplace(std::array{picker(ControlId::dtpTime), picker(ControlId::dtpCountDown)});
+    m_pickerDays.emplace(control(ControlId::dtpTime));
     setPickerFormats();
     orderForTabbing();
     nameForScreenReaders();
@@ -215,6 +216,8 @@ bool Win32Window::preTranslateMessage(MSG &message)
     }
     if (m_pickerSteps)
         m_pickerSteps->seen(message); // a step the picker is about to take
+    if (m_pickerDays && m_pickerDays->seen(message))
+        return true; // a digit typed into the target's day
     // Return and Enter press the focused button, as in a dialog; once a press, however long
     // the key is held (a repeat has bit 30 set: the key was down already), or Ok, which moves
     // the focus to Cancel, would be followed by Cancel, then Ok again.
@@ -264,8 +267,10 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_NOTIFY:
         if (const auto *notice = reinterpret_cast<const NMHDR *>(lParam);
-            notice->code == DTN_DATETIMECHANGE && m_pickerSteps)
+            notice->code == DTN_DATETIMECHANGE && m_pickerSteps) {
             m_pickerSteps->changed(notice->hwndFrom);
+            m_pickerDays->changed(notice->hwndFrom);
+        }
         return 0;
     case WM_LBUTTONDOWN:
         mouseDown(MouseButton::Left, lParam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PickerDays.h"
 #include "PickerSteps.h"
 #include "Win32Layout.h"
 #include "ports/FormControls.h"
@@ -77,4 +78,5 @@ private:
     HWND m_lastFocus = nullptr;
     std::string m_caption; // the clock's text, as set (the label draws it with no-break blanks)
     std::optional<PickerSteps> m_pickerSteps;
+    std::optional<PickerDays> m_pickerDays;
 };
