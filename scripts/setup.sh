@@ -15,7 +15,7 @@ windows=(cmake ninja-build doctest-dev g++-mingw-w64-x86-64-posix binutils-mingw
 package=(wixl msitools zip)
 lint=(git clang-format clang-tidy desktop-file-utils appstream)
 # Wine, real windows and buses, time zones to move between; the .deb and the clean root it is installed into
-test=(librapidcheck-dev wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap lintian tzdata util-linux)
+test=(librapidcheck-dev wine wine64 xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick dbus-daemon dbus-bin file dpkg-dev debootstrap lintian tzdata util-linux)
 case "${1:-test}" in
 run) packages=("${build[@]}" "${run[@]}") ;;
 try) packages=("${build[@]}" "${run[@]}" doctest-dev librapidcheck-dev dbus-daemon) ;;

@@ -280,6 +280,31 @@ TEST_CASE("what the user reads: the action box from its first letter once it los
     CHECK(textWidth(rig[dtpCountDown], "20:58:58") <= clientWidth(rig[dtpCountDown]) - upDown);
 }
 
+TEST_CASE("the screens changed: a window no longer wholly inside a work area comes back just enough")
+{
+    Rig rig;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(rig[Form1], MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    for (const auto &[message, wParam] :
+         {std::pair{UINT{WM_DISPLAYCHANGE}, WPARAM{32}}, std::pair{UINT{WM_SETTINGCHANGE}, WPARAM{SPI_SETWORKAREA}}}) {
+        CAPTURE(message);
+        // Where the user put it, half off the right edge, as a smaller resolution leaves it.
+        SetWindowPos(rig[Form1], nullptr, work.right - 80, work.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        RECT before{}, after{};
+        GetWindowRect(rig[Form1], &before);
+        rig.run({Form1, message, wParam, 0});
+        GetWindowRect(rig[Form1], &after);
+        CHECK(after.right == work.right);
+        CHECK(after.top == before.top);
+        CHECK(after.right - after.left == before.right - before.left);
+        rig.run({Form1, message, wParam, 0}); // wholly inside: it stays
+        GetWindowRect(rig[Form1], &before);
+        CHECK(before.left == after.left);
+    }
+}
+
 TEST_CASE("a new DPI and new separators; a link message at a time")
 {
     Rig rig;

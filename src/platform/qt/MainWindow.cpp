@@ -25,10 +25,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -66,6 +68,20 @@ QRect pixels(const TwipsRect &place, double dpi)
 {
     const PixelRect rect = place.toPixels(dpi);
     return {rect.left, rect.top, rect.width, rect.height};
+}
+
+// A screen's work area in the window's pixels. Scaled (Xft.dpi 144 is 1.5, 192 is 2), Qt
+// rounds a window's place and its frame to device pixels either way, and a frame's one-pixel
+// edge to none: the area is taken a pixel smaller then, so that the whole frame lies inside it.
+QRect workAreaOf(const QScreen *screen)
+{
+    const QRect area = screen->availableGeometry();
+    return screen->devicePixelRatio() == 1.0 ? area : area.adjusted(0, 0, -1, -1);
+}
+
+PixelRect pixelRect(const QRect &rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 MouseButton mouseButton(Qt::MouseButton button)
@@ -256,31 +272,86 @@ void MainWindow::showEvent(QShowEvent *event)
         m_placed = true;
         windowHandle()->setGeometry(m_place.translated(1, 0));
         windowHandle()->setGeometry(m_place);
+        // A move after this is the user's: the window stays where they put it.
+        constexpr int settlingMs = 1500;
+        QTimer::singleShot(settlingMs, this, [this] { m_settling = false; });
+        watchScreens();
     }
     QWidget::showEvent(event);
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)
 {
-    // The window manager's frame is known only once it has framed the window: a window that
-    // then reaches past the work area is moved back inside, once.
-    QWindow *window = windowHandle();
-    if (m_placed && !m_placedWithFrame && window && !window->frameMargins().isNull()) {
-        m_placedWithFrame = true;
-        m_place = placeOnScreen(window->frameMargins());
-        if (m_place != geometry())
-            window->setGeometry(m_place);
-    }
     QWidget::moveEvent(event);
+    settle();
+}
+
+void MainWindow::settle()
+{
+    // Window managers differ in what they do with the place a new window asks for (openbox
+    // puts the frame there, not the client area), and the frame is known only once they have
+    // framed it: until the window has settled, the client area is put back where it belongs,
+    // inside the work area with its frame, wherever it landed. A few tries at most, so that
+    // a window manager that insists is not fought.
+    constexpr int mostCorrections = 3;
+    QWindow *window = windowHandle();
+    if (!m_settling || !window || window->frameMargins().isNull())
+        return;
+    m_place = placeOnScreen(window->frameMargins());
+    if (geometry().topLeft() != m_place.topLeft() && m_corrections++ < mostCorrections)
+        window->setGeometry(m_place);
+}
+
+void MainWindow::watchScreens()
+{
+    // Whenever a screen comes or goes, or changes its size or its work area, a window that no
+    // longer lies wholly inside a work area is moved back, just enough. Queued: a screen
+    // that goes is still listed while it is being removed.
+    const auto keep = [this] {
+        QMetaObject::invokeMethod(this, &MainWindow::keepInsideWorkArea, Qt::QueuedConnection);
+    };
+    const auto watch = [this, keep](QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, this, keep);
+        connect(screen, &QScreen::availableGeometryChanged, this, keep);
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [watch, keep](QScreen *screen) {
+        watch(screen);
+        keep();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, keep);
+}
+
+void MainWindow::keepInsideWorkArea()
+{
+    QWindow *window = windowHandle();
+    if (!window || !isVisible())
+        return;
+    const QRect outer = frameGeometry();
+    // The screen it is on, or where that one is gone, the nearest left.
+    const auto distance = [&outer](const QScreen *screen) {
+        const QRect area = screen->geometry();
+        const QPoint centre = outer.center();
+        return std::abs(std::clamp(centre.x(), area.left(), area.right()) - centre.x()) +
+               std::abs(std::clamp(centre.y(), area.top(), area.bottom()) - centre.y());
+    };
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return;
+    const QScreen *nearest = *std::min_element(
+        screens.begin(), screens.end(), [&](const QScreen *a, const QScreen *b) { return distance(a) < distance(b); });
+    const PixelRect placed = placeInWorkArea(pixelRect(outer), pixelRect(workAreaOf(nearest)));
+    if (placed.left != outer.x() || placed.top != outer.y())
+        window->setFramePosition(QPoint(placed.left, placed.top));
 }
 
 QRect MainWindow::placeOnScreen(const QMargins &frame) const
 {
     const QScreen *screen = QGuiApplication::screenAt(m_designedPlace.center());
-    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
     const QRect outer = m_designedPlace.marginsAdded(frame);
-    const PixelRect placed = placeInWorkArea({outer.x(), outer.y(), outer.width(), outer.height()},
-                                             {area.x(), area.y(), area.width(), area.height()});
+    const PixelRect placed =
+        placeInWorkArea(pixelRect(outer), pixelRect(workAreaOf(screen ? screen : QGuiApplication::primaryScreen())));
     return QRect(placed.left, placed.top, placed.width, placed.height).marginsRemoved(frame);
 }
 

@@ -55,6 +55,9 @@ private:
     DatePicker *picker(Picker which) const;
     double dotsPerInch() const;
     QRect placeOnScreen(const QMargins &frame) const;
+    void settle();
+    void watchScreens();
+    void keepInsideWorkArea();
 
     Platform &m_platform;
     Form1 m_form;
@@ -65,6 +68,7 @@ private:
     QRect m_designedPlace; // the client area's, scaled to the screen's DPI
     QRect m_place;         // where it goes: inside the screen's work area
     bool m_placed = false;
-    bool m_placedWithFrame = false; // placed again once the window manager's frame is known
-    std::string m_caption;          // the clock's text, as set (the label draws it with no-break blanks)
+    bool m_settling = true; // just shown: a move is the window manager's
+    int m_corrections = 0;
+    std::string m_caption; // the clock's text, as set (the label draws it with no-break blanks)
 };

@@ -73,7 +73,11 @@ RECT designedWindowRect(HWND window, UINT dpi)
 
 RECT placedWindowRect(HWND window, UINT dpi)
 {
-    const RECT outer = designedWindowRect(window, dpi);
+    return insideWorkArea(designedWindowRect(window, dpi));
+}
+
+RECT insideWorkArea(const RECT &outer)
+{
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (!GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor))

@@ -22,6 +22,10 @@ RECT designedWindowRect(HWND window, UINT dpi);
 // That rectangle, moved just enough to lie inside the work area of the monitor it is on.
 RECT placedWindowRect(HWND window, UINT dpi);
 
+// A window's outer rectangle moved just enough to lie inside the work area of the monitor
+// nearest to it (the one it is on, or, where that one is gone, the closest left).
+RECT insideWorkArea(const RECT &outer);
+
 // Moves every control to its designed place.
 void placeControls(const std::map<ControlId, HWND> &controls, UINT dpi);
 

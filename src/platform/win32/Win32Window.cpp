@@ -179,6 +179,16 @@ void Win32Window::changeDpi(UINT dpi, const RECT &suggested)
     m_fonts.apply(m_controls, dpi);
 }
 
+void Win32Window::keepInsideWorkArea()
+{
+    // Where the window still lies wholly inside a work area it stays, wherever the user put it.
+    RECT outer{};
+    GetWindowRect(m_window, &outer);
+    const RECT inside = win32::insideWorkArea(outer);
+    if (inside.left != outer.left || inside.top != outer.top)
+        SetWindowPos(m_window, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Window::show(int showCommand)
 {
     ShowWindow(m_window, showCommand);
@@ -308,6 +318,11 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETTINGCHANGE:
         if (lParam && lstrcmpW(reinterpret_cast<const wchar_t *>(lParam), L"intl") == 0)
             setPickerFormats();
+        if (wParam == SPI_SETWORKAREA)
+            keepInsideWorkArea();
+        return 0;
+    case WM_DISPLAYCHANGE: // a monitor added, removed or given another resolution
+        keepInsideWorkArea();
         return 0;
     case WM_DESTROY:
         KillTimer(window, tickTimer);

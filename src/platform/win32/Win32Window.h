@@ -63,6 +63,7 @@ private:
     void orderForTabbing();
     void nameForScreenReaders();
     void changeDpi(UINT dpi, const RECT &suggested);
+    void keepInsideWorkArea();
     void setPickerFormats();
     void scheduleTick();
     void mouseDown(MouseButton button, LPARAM position);
