@@ -74,6 +74,10 @@ void AboutHandlers::mnusubAbout_Click(std::int16_t index)
                                 windowStyleMaximizedFocus))
         return;
     // That browser is missing (always, outside Windows): the user's own handler opens the address.
-    if (!m_platform.openWithUserHandler(mail ? links::mailUrl() : links::homePageUrl()))
-        m_form.showLinkFailure(std::string(mail ? links::emailAddress : links::homePage));
+    std::string address(mail ? links::emailAddress : links::homePage);
+    m_platform.openWithUserHandler(mail ? links::mailUrl() : links::homePageUrl(),
+                                   [&form = m_form, address = std::move(address)](bool opened) {
+                                       if (!opened)
+                                           form.showLinkFailure(address);
+                                   });
 }

@@ -4,6 +4,7 @@
 #include "Values.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Everything the handlers need from the clock and the operating system. Each front-end
@@ -49,7 +50,8 @@ public:
     // false when nothing could be started.
     virtual bool startProgram(const std::string &commandLine, int windowStyle) = 0;
 
-    // Opens a mailto: or https: address with the user's own mail or web handler; false when
-    // none could be started.
-    virtual bool openWithUserHandler(const std::string &url) = 0;
+    // Opens a mailto: or https: address with the user's own mail or web handler, without
+    // waiting; `whenKnown` is told whether it opened: false at once when none could be
+    // started, or once the handler has said it found nothing to open it with.
+    virtual void openWithUserHandler(const std::string &url, std::function<void(bool opened)> whenKnown) = 0;
 };

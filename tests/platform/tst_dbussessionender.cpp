@@ -1,13 +1,22 @@
+#include "platform/linux/BusSocket.h"
 #include "platform/linux/DBusSessionEnder.h"
 #include "platform/linux/DBusSleepHold.h"
+#include "platform/qt/QtPlatform.h"
 #include "support/FakeBusService.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +38,28 @@ private slots:
         // Started by CTest under dbus-run-session: one private bus stands in for both.
         QVERIFY2(qgetenv("DBUS_SYSTEM_BUS_ADDRESS") == qgetenv("DBUS_SESSION_BUS_ADDRESS"),
                  "run through ctest: the system bus must be the test's own private bus");
+        // A stand-in xdg-open first on the user's PATH, which ends with the status in its folder.
+        QFile opener(m_handlers.filePath(u"xdg-open"_s));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\nexit $(cat \"$(dirname \"$0\")/status\")\n");
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", m_handlers.path().toUtf8() + ':' + qgetenv("PATH"));
+        keepUserEnvironment();
+    }
+
+    void aLinkNoHandlerOpensSaysSoOnceTheHandlerHasEnded()
+    {
+        const auto platform = createPlatform();
+        for (const auto &[status, opened] : {std::pair{"3", false}, std::pair{"0", true}}) {
+            QFile file(m_handlers.filePath(u"status"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(status) == 1);
+            file.close();
+            std::optional<bool> told;
+            platform->openWithUserHandler("https://www.example.org/tamsverolind", [&told](bool was) { told = was; });
+            QVERIFY(!told); // never waited for
+            QTRY_VERIFY(told.has_value());
+            QCOMPARE(*told, opened);
+        }
     }
 
     void exactCallPerServiceAndActionAndWhatBecameOfIt()
@@ -150,6 +181,34 @@ private slots:
         QVERIFY(daemon.waitForFinished());
     }
 
+    void aBusWhoseQueueIsFullIsSilentNotAWait()
+    {
+        // A daemon stopped for hours keeps every probe queued: its listen queue is full.
+        const QTemporaryDir dir;
+        const QByteArray path = dir.filePath(u"bus"_s).toUtf8();
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+        const auto *place = reinterpret_cast<const sockaddr *>(&address);
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(listener, place, sizeof address) == 0 && ::listen(listener, 0) == 0);
+        std::vector<int> queued;
+        for (int fd = -1; queued.size() < 64; queued.push_back(fd)) {
+            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            if (::connect(fd, place, sizeof address) != 0) {
+                ::close(fd);
+                break;
+            }
+        }
+        QElapsedTimer waited;
+        waited.start();
+        QCOMPARE(lookAtBus("unix:path=" + path.toStdString(), 300).reach, BusReach::Silent);
+        QVERIFY2(waited.elapsed() < 1000, qPrintable(QString::number(waited.elapsed())));
+        for (const int fd : queued)
+            ::close(fd);
+        ::close(listener);
+    }
+
     void aBusIsConnectedToWhenItComesAndAgainWhenItRestarts()
     {
         const QTemporaryDir dir;
@@ -170,6 +229,9 @@ private slots:
             QCOMPARE(lost, start + 1);
         }
     }
+
+private:
+    QTemporaryDir m_handlers;
 };
 
 QTEST_GUILESS_MAIN(TestDBusSessionEnder)

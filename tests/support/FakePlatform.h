@@ -54,9 +54,9 @@ public:
         programStarts.push_back(commandLine + " @" + std::to_string(windowStyle));
         return programsStart;
     }
-    bool openWithUserHandler(const std::string &url) override
+    void openWithUserHandler(const std::string &url, std::function<void(bool)> whenKnown) override
     {
         openedUrls.push_back(url);
-        return userHandlerOpens;
+        whenKnown(userHandlerOpens);
     }
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <optional>
@@ -70,6 +71,39 @@ std::string authenticationLine()
     return hello;
 }
 
+using Clock = std::chrono::steady_clock;
+
+int msLeft(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::max<long long>(0, left));
+}
+
+// Connects without blocking: a listener whose queue is full (a daemon stopped for hours
+// keeps every closed probe queued) refuses at once, and is asked again until the deadline;
+// then it counts as silent. 0 when connected, else the error.
+int connectBy(int fd, const sockaddr_un &address, socklen_t length, Clock::time_point deadline)
+{
+    constexpr int pauseMs = 20;
+    for (;;) {
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), length) == 0)
+            return 0;
+        const int error = errno;
+        if (error == EINPROGRESS) { // not on a local socket, but a connect must be waited for then
+            pollfd writable{fd, POLLOUT, 0};
+            int result = 0;
+            socklen_t size = sizeof(result);
+            if (::poll(&writable, 1, msLeft(deadline)) <= 0)
+                return EAGAIN;
+            ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &size);
+            return result;
+        }
+        if (error != EAGAIN || msLeft(deadline) == 0)
+            return error;
+        ::poll(nullptr, 0, std::min(pauseMs, msLeft(deadline)));
+    }
+}
+
 } // namespace
 
 BusLook lookAtBus(std::string_view addresses, int answerWithinMs)
@@ -77,11 +111,16 @@ BusLook lookAtBus(std::string_view addresses, int answerWithinMs)
     const auto address = socketOf(addresses);
     if (!address)
         return {BusReach::Answers, {}};
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(answerWithinMs);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 +
                                                std::strlen(address->sun_path + (address->sun_path[0] ? 0 : 1)));
-    if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr *>(&*address), length) != 0) {
-        const int error = errno;
+    const int error = fd < 0 ? errno : connectBy(fd, *address, length, deadline);
+    if (error == EAGAIN) {
+        ::close(fd);
+        return {BusReach::Silent, {}}; // its queue stayed full
+    }
+    if (error != 0) {
         if (fd >= 0)
             ::close(fd);
         return {BusReach::Absent, std::error_code(error, std::generic_category()).message()};
@@ -89,7 +128,7 @@ BusLook lookAtBus(std::string_view addresses, int answerWithinMs)
     const std::string hello = authenticationLine();
     pollfd reply{fd, POLLIN, 0};
     const bool answered = ::send(fd, hello.data(), hello.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(hello.size()) &&
-                          ::poll(&reply, 1, answerWithinMs) > 0;
+                          ::poll(&reply, 1, msLeft(deadline)) > 0;
     ::close(fd);
     return {answered ? BusReach::Answers : BusReach::Silent, {}};
 }

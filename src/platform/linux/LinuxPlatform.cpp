@@ -50,22 +50,38 @@ public:
     // The links name a Windows browser by its Windows path: nothing here starts from it.
     bool startProgram(const std::string &, int) override { return false; }
 
-    bool openWithUserHandler(const std::string &url) override
+    void openWithUserHandler(const std::string &url, std::function<void(bool)> whenKnown) override
     {
         // The desktop's default handler through xdg-open, as Qt's own URL opener does on
-        // these desktops, but in the user's environment; started without a shell.
+        // these desktops, but in the user's environment; started without a shell, and its
+        // end awaited without blocking the window: a status other than 0 (3: no handler
+        // found) means nothing opened.
         const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
         if (!address.isValid())
-            return false;
-        QProcess opener;
-        opener.setProgram(QStringLiteral("xdg-open"));
-        opener.setArguments({address.toString(QUrl::FullyEncoded)});
-        opener.setProcessEnvironment(userEnvironment());
-        return opener.startDetached();
+            return whenKnown(false);
+        auto *opener = new QProcess(&m_openers);
+        opener->setProgram(QStringLiteral("xdg-open"));
+        opener->setArguments({address.toString(QUrl::FullyEncoded)});
+        opener->setProcessEnvironment(userEnvironment());
+        QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, whenKnown](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                whenKnown(false);
+                opener->deleteLater();
+            }
+        });
+        QObject::connect(opener, &QProcess::finished, opener,
+                         [opener, whenKnown](int status, QProcess::ExitStatus how) {
+                             whenKnown(how == QProcess::NormalExit && status == 0);
+                             opener->deleteLater();
+                         });
+        opener->start();
     }
 
     void finish() override
     {
+        // The window is gone: nothing is told of a handler that ends from now on.
+        for (QObject *opener : m_openers.children())
+            opener->disconnect();
         if (m_ending)
             m_ender.waitForDelivery(requestDeliveryMs);
     }
@@ -79,6 +95,7 @@ private:
     // Let go with the program: its lock and its connections close as it exits.
     DBusSleepHold m_hold{m_buses};
     bool m_ending = false;
+    QObject m_openers; // the handlers started, until they end
 };
 
 } // namespace

@@ -54,7 +54,7 @@ bool Win32Platform::startProgram(const std::string &commandLine, int windowStyle
     return win32::startProgram(commandLine, windowStyle);
 }
 
-bool Win32Platform::openWithUserHandler(const std::string &url)
+void Win32Platform::openWithUserHandler(const std::string &url, std::function<void(bool opened)> whenKnown)
 {
-    return win32::openWithDefaultHandler(url);
+    whenKnown(win32::openWithDefaultHandler(url));
 }

@@ -20,7 +20,7 @@ public:
     void releaseAwake() override { m_hold.release(); }
     void endProgram() override;
     bool startProgram(const std::string &commandLine, int windowStyle) override;
-    bool openWithUserHandler(const std::string &url) override;
+    void openWithUserHandler(const std::string &url, std::function<void(bool opened)> whenKnown) override;
 
     // The window the program ends with.
     void setMainWindow(HWND window) { m_window = window; }
