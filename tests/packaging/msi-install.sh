@@ -3,8 +3,16 @@
 # user without administrator rights, started once from where it went, its shortcut and its
 # icon in Installed apps, listed with its version and publisher, replaced by a later version,
 # refused over that later one with a message naming it, and removed without a trace.
-TEST_NAME=msi MSI=$1
+TEST_NAME=msi MSI=$(realpath "$1")
 source "$(dirname "$0")/../e2e/harness.sh"
+# Windows Installer's validation (ICE03): a folder, file or shortcut name that is no 8.3 name
+# is given as short|long.
+names() { (cd "$WORK" && msiinfo export "$MSI" "$1") | tr -d '\r' | tail -n +4 | cut -f"$2"; }
+[ "$(names File 3 | wc -l)" -eq 2 ] || fail "msiinfo found no files in $MSI"
+for name in $(names Directory 3) $(names File 3) $(names Shortcut 3); do
+  [[ "$name" =~ ^[A-Z0-9_~-]{1,8}(\.[A-Z0-9_]{1,3})?\|. || "$name" =~ ^[A-Za-z0-9_-]{1,8}(\.[A-Za-z0-9_]{1,3})?$ ||
+     "$name" = SourceDir || "$name" = . ]] || fail "not a short|long name: $name"
+done
 start_x
 start_wine
 user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
