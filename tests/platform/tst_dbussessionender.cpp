@@ -14,6 +14,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -183,30 +184,65 @@ private slots:
 
     void aBusWhoseQueueIsFullIsSilentNotAWait()
     {
-        // A daemon stopped for hours keeps every probe queued: its listen queue is full.
+        // A daemon stopped for hours keeps every probe queued: its listen queue is full. At a
+        // path with an escaped comma, and at an abstract name (a NUL byte, then the name).
         const QTemporaryDir dir;
-        const QByteArray path = dir.filePath(u"bus"_s).toUtf8();
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-        const auto *place = reinterpret_cast<const sockaddr *>(&address);
-        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(::bind(listener, place, sizeof address) == 0 && ::listen(listener, 0) == 0);
-        std::vector<int> queued;
-        for (int fd = -1; queued.size() < 64; queued.push_back(fd)) {
-            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            if (::connect(fd, place, sizeof address) != 0) {
-                ::close(fd);
-                break;
+        const std::string path = dir.filePath(u"b,us"_s).toStdString(), abstract = "tamsverolind-test-bus";
+        const std::pair<std::string, std::string> addresses[] = {
+            {"unix:path=" + path.substr(0, path.size() - 3) + "%2cus", path},
+            {"unix:abstract=" + abstract, std::string(1, '\0') + abstract}};
+        for (const auto &[text, name] : addresses) {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path, name.data(), name.size());
+            const auto *place = reinterpret_cast<const sockaddr *>(&address);
+            const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+            const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QVERIFY(::bind(listener, place, length) == 0 && ::listen(listener, 0) == 0);
+            std::vector<int> queued;
+            for (int fd = -1; queued.size() < 64; queued.push_back(fd)) {
+                fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+                if (::connect(fd, place, length) != 0) {
+                    ::close(fd);
+                    break;
+                }
             }
+            QElapsedTimer waited;
+            waited.start();
+            QCOMPARE(lookAtBus(text, 300).reach, BusReach::Silent); // found, and never a wait
+            QVERIFY2(waited.elapsed() < 1000, qPrintable(QString::number(waited.elapsed())));
+            for (const int fd : queued)
+                ::close(fd);
+            ::close(listener);
         }
-        QElapsedTimer waited;
-        waited.start();
-        QCOMPARE(lookAtBus("unix:path=" + path.toStdString(), 300).reach, BusReach::Silent);
-        QVERIFY2(waited.elapsed() < 1000, qPrintable(QString::number(waited.elapsed())));
-        for (const int fd : queued)
-            ::close(fd);
-        ::close(listener);
+    }
+
+    void aLateAnswerIsNotTheNewestsAndALostSessionBusForgetsItsDesktops()
+    {
+        const QTemporaryDir dir;
+        const QString address = QStringLiteral("unix:path=%1/session").arg(dir.path());
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
+        QVERIFY(daemon.waitForStarted());
+        qputenv("OWN_SESSION_BUS", address.toUtf8());
+        QTRY_VERIFY(QFile::exists(dir.filePath(u"session"_s)));
+        std::optional<FakeBusService> desktop(std::in_place, "OWN_SESSION_BUS", gnome, FakeBusService::Answer::Never);
+        SessionBuses buses(address, QString::fromLocal8Bit(qgetenv(systemBus)));
+        DBusSessionEnder ender(buses);
+        QTRY_COMPARE(ender.desktopService(), gnome);
+        QCOMPARE(ender.request(SessionAction::ShutDown), Delivery::Sent);
+        QCOMPARE(ender.request(SessionAction::Restart), Delivery::Sent);
+        QTRY_COMPARE(desktop->held.size(), std::size_t{2});
+        desktop->answer(1, true);
+        QTRY_COMPARE(ender.lastAnswer(), Answer::Accepted);
+        desktop->answer(0, false); // the older one's answer comes last
+        QTest::qWait(200);
+        QCOMPARE(ender.lastAnswer(), Answer::Accepted);
+        // The session bus goes: the session manager that ran there no longer takes requests.
+        desktop.reset();
+        daemon.terminate();
+        QVERIFY(daemon.waitForFinished());
+        QTRY_VERIFY((buses.session().want(), ender.desktopService().isEmpty()));
     }
 
     void aBusIsConnectedToWhenItComesAndAgainWhenItRestarts()
@@ -219,10 +255,13 @@ private slots:
         link.want();
         QTRY_VERIFY(link.tried());
         QVERIFY2(!link.connection() && link.whyNot().contains(u"No such file"), qPrintable(link.whyNot()));
+        // The pause between attempts grows to 4 s and no further, and is 0 again once connected.
+        QTRY_COMPARE_WITH_TIMEOUT(link.pauseMs(), 4000, 6000);
         for (int start = 0; start < 2; ++start) { // the bus comes; its daemon is restarted
             QProcess daemon;
             daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
-            QTRY_VERIFY_WITH_TIMEOUT(link.connection(), 6000); // the pause between attempts reaches 4 s
+            QTRY_VERIFY_WITH_TIMEOUT(link.connection(), 6000);
+            QCOMPARE(link.pauseMs(), 0);
             daemon.terminate();
             QVERIFY(daemon.waitForFinished());
             QTRY_VERIFY((link.want(), !link.connection()));

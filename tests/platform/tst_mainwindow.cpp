@@ -140,15 +140,25 @@ private slots:
         QCOMPARE(m_window->comboText() + countDown->text().toStdString() + target->text().toStdString(),
                  "Shut Down00:30:0006/12/26 00:00:00");
         QCOMPARE(QApplication::focusWidget(), widget(ControlId::Command2));
-        // The hours clicked, then 012000 typed with a tick between each two digits: no digit
-        // is lost or moved, the half-typed values are never the schedule's, and the count-down
-        // runs on from the value typed.
+        // With the focus, but another window active: a notch changes nothing either.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        countDown->setFocus();
+        QWheelEvent notch(QPointF(5, 5), countDown->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(countDown, &notch);
+        QCOMPARE(countDown->text(), u"00:30:00"_s);
+        QApplication::setActiveWindow(m_window.get());
+        // The hours clicked, then 000010 typed with a tick between each two digits: no digit
+        // is lost or moved, the half-typed values (00:00:00 among them) are never the
+        // schedule's, and the count-down runs on from the value typed.
         clickField(countDown, 1);
-        for (const char digit : std::string("012000")) {
+        for (const char digit : std::string("000010")) {
             QTest::keyClick(countDown, digit);
             tick();
         }
-        QCOMPARE(countDown->text(), QStringLiteral("01:19:59"));
+        QCOMPARE(countDown->text(), QStringLiteral("00:00:09"));
         QVERIFY(m_platform->requests.empty());
         // The target's day clicked, then a leap day typed in order: kept, though 2026 has no 29 February.
         clickField(target, 1);

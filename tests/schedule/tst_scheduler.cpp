@@ -21,6 +21,16 @@ TEST_CASE("the clock in the user's separators; Ok resumes a paused count-down; a
     w.controls.target = datevalue::fromWallClock({2126, 12, 6, 12, 0, 9}); // the clock text of 12:00:09
     w.ticks({1000, 1000, 1000});
     CHECK(w.requests() == 0);
+    // Only the three texts exactly: another case, or a blank more, asks for nothing.
+    for (const char *text : {"restart", "LOG OFF", "Shut down", "Shut Down "}) {
+        Window other;
+        other.armCountDown(0, text);
+        other.ticks({1000, 1000});
+        CHECK(other.requests() == 0);
+    }
+    // The tick lands just after each second begins, never before it.
+    for (const int millisecond : {0, 1, 500, 998, 999})
+        CHECK((millisecond + msUntilNextTick(millisecond) > 1000 && millisecond + msUntilNextTick(millisecond) < 1010));
 }
 
 TEST_CASE("what became of the last request decides: a count-down at zero asks again, a set time once")

@@ -40,12 +40,12 @@ public:
     // The locks given whose other end is still open.
     int locksHeld() const
     {
-        int held = 0;
+        int open = 0;
         for (const int lock : m_locks) {
             pollfd end{lock, POLLIN, 0};
-            held += ::poll(&end, 1, 0) == 1 && (end.revents & POLLHUP) ? 0 : 1;
+            open += ::poll(&end, 1, 0) == 1 && (end.revents & POLLHUP) ? 0 : 1;
         }
-        return held;
+        return open;
     }
 
     // Each call as "path interface.member(signature) arguments", arguments joined by commas.
@@ -69,8 +69,22 @@ public:
             connection.send(message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
                                                      QStringLiteral("Not allowed")));
         else
-            message.setDelayedReply(true);
+            held.push_back({message, connection}), message.setDelayedReply(true);
         return true;
+    }
+
+    // The calls left unanswered, answered now: accepted, or refused.
+    struct Held {
+        QDBusMessage call;
+        QDBusConnection connection;
+    };
+    std::vector<Held> held;
+    void answer(std::size_t call, bool accept)
+    {
+        const Held &it = held.at(call);
+        it.connection.send(accept ? it.call.createReply()
+                                  : it.call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
+                                                             QStringLiteral("Not allowed")));
     }
 
 private:

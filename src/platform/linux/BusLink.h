@@ -32,6 +32,8 @@ public:
     bool tried() const { return m_ended > 0; }
     // Why there is no connection now, in a few words, naming the bus.
     QString whyNot() const;
+    // The pause before the next attempt: 0 once connected.
+    int pauseMs() const { return m_pauseMs; }
 
     // Called on the window's thread: a new connection is up; any attempt has ended; the
     // connection was lost (another attempt follows).

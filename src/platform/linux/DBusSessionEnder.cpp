@@ -181,11 +181,11 @@ void DBusSessionEnder::send(QDBusConnection &bus, const QDBusMessage &message)
                 onTheBus();
             });
     // Messages leave a connection in order: once the bus has answered this, it has the request.
+    // An error comes only with the request's own (the connection lost): nothing left to wait for.
     auto *question = new QDBusPendingCallWatcher(bus.asyncCall(busQuestion(), replyTimeoutMs), this);
     connect(question, &QDBusPendingCallWatcher::finished, this, [onTheBus](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
-        if (!answer->isError())
-            onTheBus();
+        onTheBus();
     });
 }
 

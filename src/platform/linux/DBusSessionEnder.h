@@ -41,7 +41,8 @@ public:
 
     // Lets requests already made leave the program: waits, running events, until the bus
     // has each of them (their answer came, or that of a question asked after them on the
-    // same connection) or maxMs has passed. True when every request is on its bus.
+    // same connection; or their connection is lost) or maxMs has passed. True when nothing
+    // is left to wait for.
     bool waitForDelivery(int maxMs);
 
 private:
