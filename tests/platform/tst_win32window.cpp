@@ -88,6 +88,9 @@ struct Rig {
         return menusOpened > 0 ? text + " menus " + std::to_string(menusOpened) : text;
     }
     HWND edit() const { return GetWindow((*this)[cboShutdown], GW_CHILD); }
+    // A picker given a value and the focus, and the field that begins at this index of its
+    // text clicked, which selects it.
+    HWND selectField(ControlId id, const SYSTEMTIME &value, std::size_t field);
 };
 
 // Text drawn in a control's font: on one line, or broken into lines within a width.
@@ -111,6 +114,19 @@ int clientWidth(HWND window)
     RECT rect{};
     GetClientRect(window, &rect);
     return rect.right;
+}
+
+HWND Rig::selectField(ControlId id, const SYSTEMTIME &value, std::size_t field)
+{
+    HWND picker = (*this)[id];
+    SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&value));
+    SetForegroundWindow((*this)[Form1]);
+    SetFocus(picker);
+    const std::string text = windowText(picker);
+    const int x = 3 + textWidth(picker, text.substr(0, field)) + textWidth(picker, text.substr(field, 1));
+    SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 8));
+    SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(x, 8));
+    return picker;
 }
 
 } // namespace
@@ -170,38 +186,22 @@ TEST_CASE("no step wraps: the keys and the up-down button on a field carry or st
     constexpr UINT buttonUp = WM_LBUTTONDOWN; // Wine's picker takes no wheel: that path is Windows' alone
     const struct {
         ControlId picker;
-        WallClock value;
+        SYSTEMTIME value;
         std::size_t field; // where the field begins in the picker's text
         UINT input;
         const char *expected;
     } rows[] = {
-        {dtpCountDown, {2000, 12, 27, 0, 59, 30}, 3, VK_UP, "00:00:00 01:00:30"},
-        {dtpCountDown, {2000, 12, 27, 23, 30, 0}, 0, VK_UP, "00:00:00 23:30:00"},
-        {dtpCountDown, {2000, 12, 27, 0, 0, 59}, 6, VK_UP, "00:00:00 00:01:00"},
-        {dtpCountDown, {2000, 12, 27, 1, 0, 30}, 3, VK_DOWN, "00:00:00 00:59:30"},
-        {dtpTime, {2026, 11, 30, 12}, 0, buttonUp, "01/12/26 12:00:00 00:00:00"},
-        {dtpTime, {2099, 6, 1}, 6, VK_UP, "01/06/00 00:00:00 00:00:00"},
+        {dtpCountDown, {2000, 12, 0, 27, 0, 59, 30, 0}, 3, VK_UP, "00:00:00 01:00:30"},
+        {dtpCountDown, {2000, 12, 0, 27, 23, 30, 0, 0}, 0, VK_UP, "00:00:00 23:30:00"},
+        {dtpCountDown, {2000, 12, 0, 27, 0, 0, 59, 0}, 6, VK_UP, "00:00:00 00:01:00"},
+        {dtpCountDown, {2000, 12, 0, 27, 1, 0, 30, 0}, 3, VK_DOWN, "00:00:00 00:59:30"},
+        {dtpTime, {2026, 11, 0, 30, 12, 0, 0, 0}, 0, buttonUp, "01/12/26 12:00:00 00:00:00"},
+        {dtpTime, {2099, 6, 0, 1, 0, 0, 0, 0}, 6, VK_UP, "01/06/00 00:00:00 00:00:00"},
     };
     for (const auto &row : rows) {
         CAPTURE(row.expected);
         Rig rig;
-        HWND picker = rig[row.picker];
-        SYSTEMTIME value{static_cast<WORD>(row.value.year),
-                         static_cast<WORD>(row.value.month),
-                         0,
-                         static_cast<WORD>(row.value.day),
-                         static_cast<WORD>(row.value.hour),
-                         static_cast<WORD>(row.value.minute),
-                         static_cast<WORD>(row.value.second),
-                         0};
-        SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&value));
-        SetForegroundWindow(rig[Form1]);
-        SetFocus(picker);
-        // A click in the field selects it.
-        const std::string text = windowText(picker);
-        const int x = 3 + textWidth(picker, text.substr(0, row.field)) + textWidth(picker, text.substr(row.field, 1));
-        SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 8));
-        SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(x, 8));
+        HWND picker = rig.selectField(row.picker, row.value, row.field);
         if (row.input == buttonUp) {
             HWND upDown = FindWindowExW(picker, nullptr, UPDOWN_CLASSW, nullptr);
             REQUIRE(upDown);
@@ -216,7 +216,7 @@ TEST_CASE("no step wraps: the keys and the up-down button on a field carry or st
         SendMessageW(picker, DTM_GETSYSTEMTIME, 0, pointer(&shown));
         CHECK(windowText(rig[dtpTime]).substr(row.picker == dtpTime ? 0 : 9) + " " + windowText(rig[dtpCountDown]) ==
               std::string(row.expected));
-        CHECK(shown.wYear == (row.value.year == 2099 ? 2100 : row.value.year));
+        CHECK(shown.wYear == (row.value.wYear == 2099 ? 2100 : row.value.wYear));
     }
 }
 
@@ -228,11 +228,7 @@ TEST_CASE("every day typed is kept: 29, 30 or 31, then 12 and 26, field by field
             CAPTURE(before.wMonth);
             CAPTURE(day);
             Rig rig;
-            HWND picker = rig[dtpTime];
-            SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, pointer(&before));
-            SetFocus(picker);
-            SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 8)); // the day's field
-            SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(6, 8));
+            HWND picker = rig.selectField(dtpTime, before, 0);
             for (const char key : day + ">12>26") {
                 if (key == '>')
                     rig.run({dtpTime, WM_KEYDOWN, VK_RIGHT});

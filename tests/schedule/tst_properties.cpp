@@ -54,8 +54,9 @@ public:
         FakeForm &form = w.controls;
         const auto v = static_cast<std::size_t>(step.value);
         switch (step.kind) {
-        case Kind::Tick:
-            return tick(950 + step.value % 100, true, true);
+        case Kind::Tick: // about a second; now and then exactly on the next second's start
+            return tick(step.value % 8 == 0 ? 1000 - w.platform.currentDateTime().millisecond : 950 + step.value % 100,
+                        true, true);
         case Kind::Wait: // one to two minutes of ticks, so that moments can run out
             for (int second = 0; second < 60 + step.value % 60; ++second) {
                 if (!tick(1000, true, true))
