@@ -1,5 +1,7 @@
 #include "PickerFields.h"
 
+#include "DateValue.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -22,18 +24,7 @@ int lastDay(int yearNumber, int monthNumber)
 
 WallClock movedBySeconds(const WallClock &w, long long by)
 {
-    const sys_days date = year{w.year} / month{static_cast<unsigned>(w.month)} / day{static_cast<unsigned>(w.day)};
-    const sys_seconds moved = date + hours{w.hour} + minutes{w.minute} + seconds{w.second + by};
-    const sys_days movedDate = floor<days>(moved);
-    const year_month_day ymd{movedDate};
-    const hh_mm_ss time{moved - movedDate};
-    return {static_cast<int>(ymd.year()),
-            static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())),
-            static_cast<int>(time.hours().count()),
-            static_cast<int>(time.minutes().count()),
-            static_cast<int>(time.seconds().count()),
-            w.millisecond};
+    return datevalue::toWallClock(datevalue::secondsEarlier(datevalue::fromWallClock(w), -by));
 }
 
 // The day wanted (a typed one, else the one shown), or the month's last while it is cut.

@@ -26,7 +26,11 @@ enum class Kind {
     CountDown,
     Ok,
     Cancel,
+    Rearm,
+    Toggle,
+    Retarget,
     Answer,
+    Answers,
     Delivery
 };
 
@@ -38,8 +42,10 @@ struct Step {
 
 void showValue(const Step &step, std::ostream &out)
 {
-    static constexpr std::array names{"tick",   "wait",   "stall",      "sleep", "step clock", "zone",   "action",
-                                      "option", "target", "count-down", "ok",    "cancel",     "answer", "delivery"};
+    static constexpr std::array names{"tick",   "wait",   "stall",    "sleep",      "step clock", "zone",
+                                      "action", "option", "target",   "count-down", "ok",         "cancel",
+                                      "rearm",  "toggle", "retarget", "answer",     "answers",    "delivery"};
+    static_assert(names.size() == static_cast<std::size_t>(Kind::Delivery) + 1);
     out << names[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
 }
 
@@ -100,8 +106,25 @@ public:
             if (armed())
                 w.cancel();
             break;
+        case Kind::Rearm: // Cancel, then Ok at once
+            return apply({Kind::Cancel, 0}), apply({Kind::Ok, 0});
+        case Kind::Toggle: // the other option for a tick, then back
+            apply({Kind::Option, form.setTimeSelected ? 1 : 0});
+            if (!tick(1000, true, true))
+                return false;
+            return apply({Kind::Option, form.setTimeSelected ? 1 : 0});
+        case Kind::Retarget: // a target just passed, then a tick
+            form.target = static_cast<double>(nowSecond() - 1 - step.value % 3) / secondsPerDay;
+            return tick(1000, true, true);
         case Kind::Answer:
             w.platform.answer = static_cast<Answer>(v % 4);
+            break;
+        case Kind::Answers: // an answer, a tick, then a refusal and a tick: a refusal after an acceptance
+            for (const std::size_t answer : {v % 4, std::size_t{2}}) {
+                w.platform.answer = static_cast<Answer>(answer);
+                if (!tick(1000, true, true))
+                    return false;
+            }
             break;
         case Kind::Delivery:
             w.platform.delivery = static_cast<Delivery>(v % 3);
@@ -247,7 +270,11 @@ template <> struct Arbitrary<Step> {
                                                       {2, Kind::CountDown},
                                                       {2, Kind::Ok},
                                                       {1, Kind::Cancel},
+                                                      {2, Kind::Rearm},
+                                                      {3, Kind::Toggle},
+                                                      {3, Kind::Retarget},
                                                       {3, Kind::Answer},
+                                                      {2, Kind::Answers},
                                                       {2, Kind::Delivery}});
         return gen::construct<Step>(kind, gen::inRange(0, 1000));
     }

@@ -110,11 +110,16 @@ void BusLink::attemptEnded(const std::optional<QDBusConnection> &bus, const QStr
             onConnected(*bus);
     } else {
         m_why = why;
-        m_pauseMs = m_pauseMs == 0 ? firstPauseMs : std::min(2 * m_pauseMs, longestPauseMs);
+        m_pauseMs = nextPauseMs(m_pauseMs);
         m_retry.start(m_pauseMs);
     }
     if (onAttemptEnded)
         onAttemptEnded();
+}
+
+int BusLink::nextPauseMs(int pauseMs)
+{
+    return pauseMs == 0 ? firstPauseMs : std::min(2 * pauseMs, longestPauseMs);
 }
 
 void BusLink::checkStillUp()

@@ -34,6 +34,8 @@ public:
     QString whyNot() const;
     // The pause before the next attempt: 0 once connected.
     int pauseMs() const { return m_pauseMs; }
+    // The pause after another failed attempt: a quarter of a second, doubled, 4 s at most.
+    static int nextPauseMs(int pauseMs);
 
     // Called on the window's thread: a new connection is up; any attempt has ended; the
     // connection was lost (another attempt follows).

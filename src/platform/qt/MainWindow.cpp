@@ -361,13 +361,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     // is one click however long it is held (Ok moves the focus to Cancel, which it would press).
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
         return true;
-    // The wheel changes a control only when it has the keyboard focus in the active window:
-    // a notch passing over the window, which stays above the others, must not change the
-    // schedule.
+    // The wheel changes a control only when it has the keyboard focus in the active window
+    // (Qt's focus widget is the active window's, none while another program's is active): a
+    // notch passing over the window, which stays above the others, must not change the schedule.
     if (event->type() == QEvent::Wheel) {
         auto *control = static_cast<QWidget *>(watched);
         QWidget *focus = QApplication::focusWidget();
-        return !(isActiveWindow() && (control == focus || control->isAncestorOf(focus)));
+        return !(focus && (control == focus || control->isAncestorOf(focus)));
     }
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
