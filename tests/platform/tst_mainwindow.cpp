@@ -131,11 +131,15 @@ private slots:
         QTest::mouseClick(widget(ControlId::Option2), Qt::LeftButton);
         countDown->setTime(QTime(0, 30, 0));
         QTest::mouseClick(widget(ControlId::Command1), Qt::LeftButton); // armed; the focus on Cancel
-        // A wheel notch over each control without the focus changes nothing and takes no focus.
-        for (const ControlId id : {ControlId::cboShutdown, ControlId::dtpTime, ControlId::dtpCountDown}) {
-            QWheelEvent notch(QPointF(5, 5), widget(id)->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(widget(id), &notch);
+        // A wheel notch over each control without the focus changes nothing and takes no focus;
+        // nor, with another program's window active, over any.
+        for (QWidget *active : {static_cast<QWidget *>(nullptr), static_cast<QWidget *>(m_window.get())}) {
+            QApplication::setActiveWindow(active);
+            for (const ControlId id : {ControlId::cboShutdown, ControlId::dtpTime, ControlId::dtpCountDown}) {
+                QWheelEvent notch(QPointF(5, 5), widget(id)->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(widget(id), &notch);
+            }
         }
         QCOMPARE(m_window->comboText() + countDown->text().toStdString() + target->text().toStdString(),
                  "Shut Down00:30:0006/12/26 00:00:00");
