@@ -95,7 +95,7 @@ ticking() {
   echo "CPU: $(( (cpu_after - cpu_before) * 1000 / hz * 60 / ARMED_SECONDS )) ms per minute"
   echo "PSS: $(awk '/^Pss:/ {print $2}' /proc/"$pid"/smaps_rollup) kB; largest mappings:"
   awk '/^[0-9a-f]+-[0-9a-f]+ / {name=($6=="" ? "[anonymous]" : $6)} /^Pss:/ {pss[name]+=$2}
-    END {for (n in pss) printf "  %6d kB  %s\n", pss[n], n}' /proc/"$pid"/smaps | sort -rn | head -8
+    END {for (n in pss) printf "  %6d kB  %s\n", pss[n], n}' /proc/"$pid"/smaps | sort -rn | head -8 || true # head leaves early
 }
 ticking "$PROGRAM_PID" Tamsverolind
 kill "$PROGRAM_PID"
