@@ -2,10 +2,9 @@
 # A user's path through the real window: it opens in its place with a session bus and a
 # system bus that hang, and closes at once too; then, started with a session bus that is
 # slow and a system bus that comes late, in a mount namespace of its own whose time zone
-# the test changes: the About menu's link; a count-down armed by keyboard, held awake by
-# logind once it comes; a set time armed, then leapt over by a zone moved east; a set time
-# typed from the new zone's clock; the wheel and typing over the armed window; and Log Off
-# ending the program once a session manager that never answers has been asked.
+# the test changes: the About menu's link; a set time typed from the new zone's clock, held
+# awake by logind once it comes; and Log Off ending the program once a session manager that
+# never answers has been asked.
 TEST_NAME=linux PROGRAM=$1 FAKE_SERVICE=$2
 source "$(dirname "$0")/harness.sh"
 # On a Wayland desktop without XWayland: one line that says so, and a failure status.
@@ -45,66 +44,28 @@ open_home_page 0.5 80
 given=$(printf '%s\n' "$DBUS_SESSION_BUS_ADDRESS"; env | grep ^QT_ | grep -v ^QT_QPA_PLATFORM= || true)
 [ "$(cat "$WORK/opened.env")" = "$given" ] || fail "xdg-open was started with: $(cat "$WORK/opened.env")"
 
-# "Restart", a count-down of 10 s and Ok, by keyboard; logind's bus comes meanwhile: its
-# sleep lock is taken, and one Reboot(false) asked, 10 s after Ok, which is accepted, so not
-# asked again while the count-down stays at zero.
-type_action Restart
-xdotool key --delay 80 Tab Tab Tab space Tab
-xdotool type --delay 60 000010
-xdotool key --delay 80 Tab Return
-armed=$(now_ms)
+# Its logind comes 5 s after start: a set time typed from Tokyo's clock, once the zone has
+# moved there (which the program alone sees), held awake by logind's sleep lock and asked
+# once, PowerOff(false) at its second, which is accepted.
 sleep_until $(( started + 5000 ))
 export DBUS_SYSTEM_BUS_ADDRESS=$late_system
 start_bus late "$late_system"
 start_fake system org.freedesktop.login1
-sleep_until $(( armed + 12500 ))
-mapfile -t times < <(request_times org.freedesktop.login1)
-[ ${#times[@]} -eq 1 ] && requests_of org.freedesktop.login1 | grep -q "Manager.Reboot(b) false$" || fail "requests: $(calls_of org.freedesktop.login1)"
-calls_of org.freedesktop.login1 | grep -q "Manager.Inhibit(ssss) sleep,Tamsverolind,Restart when the count-down ends,block$" ||
-  fail "not held awake: $(calls_of org.freedesktop.login1)"
-after=$(( times[0] - armed ))
-[ $after -ge 9900 ] && [ $after -le 11100 ] || fail "the request came ${after} ms after Ok"
-xdotool key Return # "Cancel" has the focus
-
-# A set time 20 minutes ahead, armed; the zone moved to Tokyo, nine hours east: the wall
-# clock leaps past the target, which counts as passed, and nothing is asked.
-type_action "Shut Down"
-TZ=UTC type_target $(( $(date +%s) + 1200 ))
-press_ok
-sleep 1.2; set_zone tokyo; sleep 2.5
-[ "$(request_times org.freedesktop.login1 | wc -l)" -eq 1 ] || fail "asked across the leap: $(requests_of org.freedesktop.login1)"
-press_cancel
-
-# A set time typed from Tokyo's clock, which the program now shows: one PowerOff(false) at its second.
+set_zone tokyo; sleep 4 # the program's pause between tries at its bus is 4 s at most
 target=$(( $(date +%s) + 4 ))
 TZ=Asia/Tokyo type_target "$target"
 press_ok
 sleep $(( target - $(date +%s) + 2 ))
 mapfile -t times < <(request_times org.freedesktop.login1)
-lag=$(( ${times[1]:-0} - target * 1000 ))
-[ ${#times[@]} -eq 2 ] && [ $lag -ge 0 ] && [ $lag -le 150 ] || fail "requests: $(requests_of org.freedesktop.login1)"
+lag=$(( ${times[0]:-0} - target * 1000 ))
+[ ${#times[@]} -eq 1 ] && [ $lag -ge 0 ] && [ $lag -le 150 ] && requests_of org.freedesktop.login1 | grep -q "Manager.PowerOff(b) false$" ||
+  fail "requests: $(requests_of org.freedesktop.login1)"
+calls_of org.freedesktop.login1 | grep -q "Manager.Inhibit(ssss) sleep,Tamsverolind,Shut Down at .*,block$" ||
+  fail "not held awake: $(calls_of org.freedesktop.login1)"
 press_cancel
 
-# Armed by count-down at 00:30:00 with another program's window active: a wheel notch over
-# the action box and each picker changes nothing. Then the count-down's hours clicked and
-# 000006 typed at 250 ms a key, ticks landing mid-entry: one PowerOff at the sixth tick after
-# the last key (xdotool returns up to a key's delay after it).
-choose_count_down; xdotool key Tab; xdotool type --delay 60 003000; press_ok
-xmessage -geometry +0+0 another program >/dev/null 2>&1 & PIDS+=($!)
-xdotool windowactivate --sync "$(timeout 10 xdotool search --sync --onlyvisible --class xmessage | head -1)"
-for place in "80 107" "100 154" "55 211"; do click_at $place 5; done
-click_at 55 211
-xdotool type --delay 250 000006
-typed=$(now_ms)
-sleep 8
-mapfile -t times < <(request_times org.freedesktop.login1)
-late=$(( ${times[2]:-0} - typed ))
-[ ${#times[@]} -eq 3 ] && [ $late -ge 4500 ] && [ $late -le 7000 ] && requests_of org.freedesktop.login1 | tail -1 | grep -q PowerOff ||
-  fail "requests after the wheel and typing (the last ${late} ms after the last key): $(requests_of org.freedesktop.login1)"
-press_cancel
-
-# Log Off with the count-down at zero (where the first one ended), now that a session manager
-# runs that never answers: one Logout, then the program is gone within a second or so.
+# Log Off with the count-down at zero, now that a session manager runs that never answers:
+# one Logout, then the program is gone within a second or so.
 start_fake session org.gnome.SessionManager never
 type_action "Log Off"
 choose_count_down
@@ -112,6 +73,6 @@ press_ok
 wait_for 3 eval '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "still running 3 s after Log Off"
 wait "$PROGRAM_PID" || fail "the program exited with status $?"
 [ "$(requests_of org.gnome.SessionManager | cut -d' ' -f2-)" = "/org/gnome/SessionManager org.gnome.SessionManager.Logout(u) 1" ] &&
-  [ "$(request_times org.freedesktop.login1 | wc -l)" -eq 3 ] ||
+  [ "$(request_times org.freedesktop.login1 | wc -l)" -eq 1 ] ||
   fail "Log Off asked: $(calls_of org.gnome.SessionManager) / $(calls_of org.freedesktop.login1)"
-echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; held awake by logind; Reboot ${after} ms after Ok, once; nothing asked across a zone's leap east; set time from the new zone's clock ${lag} ms late; the wheel over the inactive window changed nothing; typed into the armed count-down, asked ${late} ms after the last key; Log Off asked once and ended the program"
+echo "PASS: shown and closed with hung session and system buses; placed, above, turning; with a slow session bus and a late system bus: link opened in the user's environment; a set time from the new zone's clock held awake by logind once it came, asked ${lag} ms late; Log Off asked once and ended the program"

@@ -29,6 +29,32 @@ const QByteArray sessionBus = "DBUS_SESSION_BUS_ADDRESS";
 const QString logind = QStringLiteral("org.freedesktop.login1");
 const QString gnome = QStringLiteral("org.gnome.SessionManager");
 
+// A bus daemon of the test's own at a path of its own, started when asked; its address also
+// in the environment variable OWN_BUS, where a fake service looks for it.
+struct OwnBus {
+    QTemporaryDir dir;
+    QString address = u"unix:path="_s + dir.filePath(u"bus"_s);
+    QProcess daemon;
+
+    OwnBus() { qputenv("OWN_BUS", address.toUtf8()); }
+    ~OwnBus() { stop(SIGKILL); }
+    bool start()
+    {
+        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
+        return daemon.waitForStarted();
+    }
+    bool stop(int how = SIGTERM)
+    {
+        if (daemon.state() == QProcess::NotRunning)
+            return true; // never a pid of 0: that would be the test's whole process group
+        send(SIGCONT);   // a stopped daemon takes it once continued
+        send(how);
+        return daemon.waitForFinished();
+    }
+    void send(int signal) { ::kill(static_cast<pid_t>(daemon.processId()), signal); }
+    bool listening() const { return QFile::exists(dir.filePath(u"bus"_s)); }
+};
+
 } // namespace
 
 // The session ender and the sleep hold against fake services on private buses.
@@ -165,22 +191,16 @@ private slots:
 
     void theSleepHoldIsTakenWhenItsBusComesLate()
     {
-        const QTemporaryDir dir;
-        const QString address = QStringLiteral("unix:path=%1/bus").arg(dir.path());
-        SessionBuses buses(QString(), address); // no session bus: logind serves
+        OwnBus bus;
+        SessionBuses buses(QString(), bus.address); // no session bus: logind serves
         DBusSleepHold hold(buses);
         hold.hold(u"Shut Down when the count-down ends"_s);
         QTRY_VERIFY(buses.system().tried());
-        QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
-        QVERIFY(daemon.waitForStarted());
-        qputenv("LATE_BUS", address.toUtf8());
+        QVERIFY(bus.start());
         QTRY_VERIFY_WITH_TIMEOUT(buses.system().connection(), 6000);
-        FakeBusService login("LATE_BUS", logind);
+        FakeBusService login("OWN_BUS", logind);
         QTRY_COMPARE_WITH_TIMEOUT(hold.holder(), logind, 9000); // logind came after its bus: tried again
         QCOMPARE(login.locksHeld(), 1);
-        daemon.terminate();
-        QVERIFY(daemon.waitForFinished());
     }
 
     void aBusWhoseQueueIsFullIsSilentNotAWait()
@@ -218,40 +238,24 @@ private slots:
         }
     }
 
-    void aSilentSessionBusHoldsRequestsBackFromLogind()
+    void aSilentSessionBusHoldsBackFromLogindALateAnswerIsNotTheNewestsALostOneForgetsItsDesktops()
     {
-        // A session manager may yet answer there: nothing goes past it to logind meanwhile.
-        const QTemporaryDir dir;
-        const QString address = QStringLiteral("unix:path=%1/session").arg(dir.path());
-        QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
-        QVERIFY(daemon.waitForStarted());
-        QTRY_VERIFY(QFile::exists(dir.filePath(u"session"_s)));
-        ::kill(static_cast<pid_t>(daemon.processId()), SIGSTOP);
+        // A session manager may yet answer on a silent session bus: nothing goes past it to
+        // logind meanwhile.
+        OwnBus session;
+        QVERIFY(session.start());
+        QTRY_VERIFY(session.listening());
+        session.send(SIGSTOP);
         FakeBusService login(systemBus, logind);
-        SessionBuses buses(address, QString::fromLocal8Bit(qgetenv(systemBus)));
+        SessionBuses buses(session.address, QString::fromLocal8Bit(qgetenv(systemBus)));
         DBusSessionEnder ender(buses);
         for (int tick = 0; tick < 3; ++tick, QTest::qWait(500))
             QCOMPARE(ender.request(SessionAction::ShutDown), Delivery::NotSent);
         QVERIFY(login.calls.isEmpty());
-        ::kill(static_cast<pid_t>(daemon.processId()), SIGCONT);
-        daemon.kill();
-        QVERIFY(daemon.waitForFinished());
-    }
-
-    void aLateAnswerIsNotTheNewestsAndALostSessionBusForgetsItsDesktops()
-    {
-        const QTemporaryDir dir;
-        const QString address = QStringLiteral("unix:path=%1/session").arg(dir.path());
-        QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
-        QVERIFY(daemon.waitForStarted());
-        qputenv("OWN_SESSION_BUS", address.toUtf8());
-        QTRY_VERIFY(QFile::exists(dir.filePath(u"session"_s)));
-        std::optional<FakeBusService> desktop(std::in_place, "OWN_SESSION_BUS", gnome, FakeBusService::Answer::Never);
-        SessionBuses buses(address, QString::fromLocal8Bit(qgetenv(systemBus)));
-        DBusSessionEnder ender(buses);
-        QTRY_COMPARE(ender.desktopService(), gnome);
+        // It answers again, and a session manager comes that answers late.
+        session.send(SIGCONT);
+        std::optional<FakeBusService> desktop(std::in_place, "OWN_BUS", gnome, FakeBusService::Answer::Never);
+        QTRY_COMPARE_WITH_TIMEOUT(ender.desktopService(), gnome, 8000);
         QCOMPARE(ender.request(SessionAction::ShutDown), Delivery::Sent);
         QCOMPARE(ender.request(SessionAction::Restart), Delivery::Sent);
         QTRY_COMPARE(desktop->held.size(), std::size_t{2});
@@ -261,16 +265,15 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(ender.lastAnswer(), Answer::Accepted);
         // The session bus goes (its manager with it, unannounced): that manager no longer takes requests.
-        daemon.kill();
-        QVERIFY(daemon.waitForFinished());
+        QVERIFY(session.stop(SIGKILL));
         QTRY_VERIFY((buses.session().want(), ender.desktopService().isEmpty()));
+        QVERIFY(login.calls.isEmpty());
     }
 
     void aBusIsConnectedToWhenItComesAndAgainWhenItRestarts()
     {
-        const QTemporaryDir dir;
-        const QString address = QStringLiteral("unix:path=%1/bus").arg(dir.path());
-        BusLink link(QStringLiteral("system"), address, 1000);
+        OwnBus bus;
+        BusLink link(QStringLiteral("system"), bus.address, 1000);
         int lost = 0;
         link.onLost = [&lost] { ++lost; };
         link.want();
@@ -281,12 +284,10 @@ private slots:
                              BusLink::nextPauseMs(4000)}),
                  QList<int>({250, 500, 4000, 4000}));
         for (int start = 0; start < 2; ++start) { // the bus comes; its daemon is restarted
-            QProcess daemon;
-            daemon.start(QStringLiteral("dbus-daemon"), {u"--session"_s, u"--address="_s + address, u"--nofork"_s});
+            QVERIFY(bus.start());
             QTRY_VERIFY_WITH_TIMEOUT(link.connection(), 6000);
             QCOMPARE(link.pauseMs(), 0);
-            daemon.terminate();
-            QVERIFY(daemon.waitForFinished());
+            QVERIFY(bus.stop());
             QTRY_VERIFY((link.want(), !link.connection()));
             QCOMPARE(lost, start + 1);
         }

@@ -33,6 +33,13 @@ enum class Kind {
     Answers,
     Delivery
 };
+// Each kind's name, and how often it comes: ticks most often, so that targets are crossed and
+// count-downs run out.
+constexpr std::pair<const char *, int> kinds[] = {
+    {"tick", 12},  {"wait", 2},   {"stall", 1},    {"sleep", 1},      {"step clock", 1}, {"zone", 1},
+    {"action", 2}, {"option", 2}, {"target", 3},   {"count-down", 2}, {"ok", 2},         {"cancel", 1},
+    {"rearm", 2},  {"toggle", 3}, {"retarget", 3}, {"answer", 3},     {"answers", 2},    {"delivery", 2}};
+static_assert(std::size(kinds) == static_cast<std::size_t>(Kind::Delivery) + 1);
 
 // One thing that happens; `value` (0-999) says how much or which.
 struct Step {
@@ -42,11 +49,7 @@ struct Step {
 
 void showValue(const Step &step, std::ostream &out)
 {
-    static constexpr std::array names{"tick",   "wait",   "stall",    "sleep",      "step clock", "zone",
-                                      "action", "option", "target",   "count-down", "ok",         "cancel",
-                                      "rearm",  "toggle", "retarget", "answer",     "answers",    "delivery"};
-    static_assert(names.size() == static_cast<std::size_t>(Kind::Delivery) + 1);
-    out << names[static_cast<std::size_t>(step.kind)] << ' ' << step.value;
+    out << kinds[static_cast<std::size_t>(step.kind)].first << ' ' << step.value;
 }
 
 constexpr std::array actionTexts{"Shut Down", "Restart", "Log Off", "Shut Dow", "restart"};
@@ -257,25 +260,15 @@ namespace rc {
 template <> struct Arbitrary<Step> {
     static Gen<Step> arbitrary()
     {
-        // Ticks most often, so that targets are crossed and count-downs run out.
-        const auto kind = gen::weightedElement<Kind>({{12, Kind::Tick},
-                                                      {2, Kind::Wait},
-                                                      {1, Kind::Stall},
-                                                      {1, Kind::Sleep},
-                                                      {1, Kind::StepClock},
-                                                      {1, Kind::Zone},
-                                                      {2, Kind::Action},
-                                                      {2, Kind::Option},
-                                                      {3, Kind::Target},
-                                                      {2, Kind::CountDown},
-                                                      {2, Kind::Ok},
-                                                      {1, Kind::Cancel},
-                                                      {2, Kind::Rearm},
-                                                      {3, Kind::Toggle},
-                                                      {3, Kind::Retarget},
-                                                      {3, Kind::Answer},
-                                                      {2, Kind::Answers},
-                                                      {2, Kind::Delivery}});
+        int total = 0;
+        for (const auto &[name, weight] : kinds)
+            total += weight;
+        const auto kind = gen::map(gen::inRange(0, total), [](int n) { // by weight; shrinks towards a tick
+            std::size_t k = 0;
+            for (; n >= kinds[k].second; n -= kinds[k++].second) {
+            }
+            return static_cast<Kind>(k);
+        });
         return gen::construct<Step>(kind, gen::inRange(0, 1000));
     }
 };
