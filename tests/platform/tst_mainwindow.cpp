@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/Pickers.h"
 #include "support/FakePlatform.h"
+#include "support/PickerCases.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -163,38 +164,36 @@ private slots:
     void noStepWrapsAndEveryTypedDayIsKept()
     {
         using S = QDateTimeEdit::Section;
-        auto *countDown = static_cast<DatePicker *>(widget(ControlId::dtpCountDown));
         auto *target = static_cast<DatePicker *>(widget(ControlId::dtpTime));
-        const QDate design(2000, 12, 27);
-        // Up and Down, and a wheel notch with the focus, on a field: carried, or stopped at the end.
-        const std::tuple<DatePicker *, QDateTime, S, int, QString> steps[] = {
-            {countDown, {design, QTime(0, 59, 30)}, S::MinuteSection, Qt::Key_Up, u"01:00:30"_s},
-            {countDown, {design, QTime(23, 30, 0)}, S::HourSection, Qt::Key_Up, u"23:30:00"_s},
-            {countDown, {design, QTime(0, 0, 59)}, S::SecondSection, 120, u"00:01:00"_s},
-            {countDown, {design, QTime(0, 5, 0)}, S::SecondSection, Qt::Key_Down, u"00:04:59"_s},
-            {target, {QDate(2026, 11, 30), QTime(12, 0)}, S::DaySection, Qt::Key_Up, u"01/12/26 12:00:00"_s},
-            {target, {QDate(2099, 6, 1), QTime()}, S::YearSection, Qt::Key_Up, u"01/06/00 00:00:00 2100"_s},
+        const auto wall = [](const QDateTime &t) {
+            return WallClock{t.date().year(), t.date().month(),  t.date().day(),
+                             t.time().hour(), t.time().minute(), t.time().second()};
         };
-        for (const auto &[picker, value, section, key, expected] : steps) {
-            picker->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
+        // Up and Down on a field, or now and then a wheel notch with the focus.
+        int row = 0;
+        for (const StepCase &step : stepCases) {
+            auto *picker = static_cast<DatePicker *>(
+                widget(step.value.year == 2000 ? ControlId::dtpCountDown : ControlId::dtpTime));
+            const WallClock &v = step.value;
+            picker->setDateTime(QDateTime(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second), Qt::UTC));
             picker->setFocus();
-            picker->setCurrentSection(section);
-            if (key == 120) {
-                QWheelEvent notch(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
-                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+            picker->setCurrentSection(std::array{S::YearSection, S::MonthSection, S::DaySection, S::HourSection,
+                                                 S::MinuteSection,
+                                                 S::SecondSection}[static_cast<std::size_t>(step.field)]);
+            if (row++ % 3 == 2) {
+                QWheelEvent notch(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), {},
+                                  QPoint(0, 120 * step.direction), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                                  false);
                 QApplication::sendEvent(picker, &notch);
             } else {
-                QTest::keyClick(picker, static_cast<Qt::Key>(key));
+                QTest::keyClick(picker, step.direction > 0 ? Qt::Key_Up : Qt::Key_Down);
             }
-            const QString year =
-                picker->date().year() > 2099 ? u" "_s + QString::number(picker->date().year()) : QString();
-            QCOMPARE(picker->text() + year, expected);
-            QCOMPARE(picker->date(), value.date().year() == 2000 ? design : picker->date()); // a count-down's day stays
+            QCOMPARE(wall(picker->dateTime()), step.expected);
         }
-        // 29, 30 or 31, then 12 and 26, typed field by field from a month that cuts the day.
-        for (const QDate before : {QDate(2026, 4, 15), QDate(2026, 11, 15), QDate(2027, 2, 15), QDate(2028, 2, 15)}) {
-            for (const int day : {29, 30, 31}) {
-                target->setDateTime(QDateTime(before, QTime(9, 0), Qt::UTC));
+        // The days typed field by field from a month that cuts them.
+        for (const WallClock &before : typedFrom) {
+            for (const int day : typedDays) {
+                target->setDateTime(QDateTime(QDate(before.year, before.month, before.day), QTime(9, 0), Qt::UTC));
                 target->setFocus();
                 target->setCurrentSection(S::DaySection);
                 QTest::keyClicks(target, QString::number(day) + u"1226"_s);

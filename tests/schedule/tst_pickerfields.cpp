@@ -1,4 +1,5 @@
-#include "schedule/PickerFields.h"
+#include "support/PickerCases.h"
+#include "window/FormDescription.h"
 
 #include <doctest.h>
 
@@ -10,8 +11,6 @@ namespace {
 
 using enum PickerField;
 constexpr WallClock first{1601, 1, 1}, last{9999, 12, 31, 23, 59, 59};
-// A count-down's ends: its own day's first and last second.
-constexpr WallClock dayStart{2000, 12, 27}, dayEnd{2000, 12, 27, 23, 59, 59};
 
 std::string shown(const WallClock &w)
 {
@@ -25,31 +24,11 @@ std::string shown(const WallClock &w)
 
 TEST_CASE("a step carries into the next field or stops at the picker's end: never a wrap")
 {
-    const struct {
-        WallClock value; // in 2000: a count-down, whose ends are its day's; else a target
-        PickerField field;
-        int direction;
-        const char *expected;
-    } rows[] = {
-        {{2000, 12, 27, 0, 59, 30}, Minute, +1, "27/12/2000 01:00:30"},
-        {{2000, 12, 27, 23, 30, 0}, Hour, +1, "27/12/2000 23:30:00"}, // past the count-down's day: stays
-        {{2000, 12, 27, 0, 0, 59}, Second, +1, "27/12/2000 00:01:00"},
-        {{2000, 12, 27, 0, 0, 0}, Second, -1, "27/12/2000 00:00:00"},
-        {{2000, 12, 27, 1, 0, 30}, Minute, -1, "27/12/2000 00:59:30"},
-        {{2026, 11, 30, 12}, Day, +1, "01/12/2026 12:00:00"},
-        {{2026, 12, 31, 12}, Day, +1, "01/01/2027 12:00:00"},
-        {{2027, 1, 31}, Month, +1, "28/02/2027 00:00:00"},
-        {{2027, 1, 15}, Month, -1, "15/12/2026 00:00:00"},
-        {{2028, 2, 29}, Year, +1, "28/02/2029 00:00:00"},
-        {{2099, 6, 1}, Year, +1, "01/06/2100 00:00:00"}, // "99" and up is 2100, not 2000
-        {{9999, 12, 31, 23, 59, 0}, Minute, +1, "31/12/9999 23:59:00"},
-        {{1601, 1, 1}, Day, -1, "01/01/1601 00:00:00"},
-    };
-    for (const auto &row : rows) {
-        CAPTURE(row.expected);
-        const bool countDown = row.value.year == 2000;
-        CHECK(shown(steppedField(row.value, row.field, row.direction, countDown ? dayStart : first,
-                                 countDown ? dayEnd : last)) == row.expected);
+    for (const StepCase &step : stepCases) {
+        const form::PickerEnds ends =
+            form::pickerEnds(step.value.year == 2000 ? PickerFormat::TimeOfDay : PickerFormat::DateAndTime, step.value);
+        CHECK(shown(steppedField(step.value, step.field, step.direction, ends.first, ends.last)) ==
+              shown(step.expected));
     }
     // What a native picker's wrap is read as: the largest unit that changed.
     CHECK(steppedFieldOf({2026, 11, 30, 0, 59}, {2026, 11, 30, 0, 0}) == Minute);
