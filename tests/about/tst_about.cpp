@@ -16,9 +16,7 @@ TEST_CASE("the About menu: right button only, its version, its links and their f
             w.form.surfacePressed(surface, button, {.shift = true}, 10, 10);
     }
     CHECK(form.popUps == 3);
-    CHECK(buttonCode(MouseButton::Middle) + shiftCode({true, true, true}) == vbMiddleButton + 7);
     CHECK(aboutItems().front().caption == "Tamsverolind 1.00.0008"); // the version with its leading zeros
-    CHECK(aboutItems()[2].separator);
     for (const std::int16_t index : std::vector<std::int16_t>{0, 1, 2, 5, 4, 3})
         about.mnusubAbout_Click(index);
     // The browser's path is quoted: unquoted, Windows would first try "C:\Program".

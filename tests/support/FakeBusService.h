@@ -63,13 +63,10 @@ public:
                           arguments.join(QLatin1Char(',')));
         if (onCall)
             onCall(calls.last());
-        if (m_answer == Answer::Reply)
-            connection.send(reply(message));
-        else if (m_answer == Answer::AccessDenied)
-            connection.send(message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
-                                                     QStringLiteral("Not allowed")));
-        else
+        if (m_answer == Answer::Never)
             held.push_back({message, connection}), message.setDelayedReply(true);
+        else
+            connection.send(m_answer == Answer::Reply ? reply(message) : refusal(message));
         return true;
     }
 
@@ -82,12 +79,15 @@ public:
     void answer(std::size_t call, bool accept)
     {
         const Held &it = held.at(call);
-        it.connection.send(accept ? it.call.createReply()
-                                  : it.call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
-                                                             QStringLiteral("Not allowed")));
+        it.connection.send(accept ? it.call.createReply() : refusal(it.call));
     }
 
 private:
+    static QDBusMessage refusal(const QDBusMessage &message)
+    {
+        return message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
+                                        QStringLiteral("Not allowed"));
+    }
     QDBusMessage reply(const QDBusMessage &message)
     {
         QDBusMessage reply = message.createReply();
