@@ -111,11 +111,16 @@ int textWidth(HWND control, std::string_view text)
     return drawnText(control, text).right;
 }
 
-int clientWidth(HWND window)
+// A window's place on the screen, or its client area's size.
+RECT rectOf(HWND window, bool client = false)
 {
     RECT rect{};
-    GetClientRect(window, &rect);
-    return rect.right;
+    client ? GetClientRect(window, &rect) : GetWindowRect(window, &rect);
+    return rect;
+}
+int clientWidth(HWND window)
+{
+    return rectOf(window, true).right;
 }
 
 HWND Rig::selectField(ControlId id, const WallClock &value, std::size_t field)
@@ -198,8 +203,7 @@ TEST_CASE("no step wraps, every day typed is kept: the keys and the up-down butt
                                (countDown ? 9U : 0U);
         HWND picker = rig.selectField(id, step.value, at);
         HWND upDown = FindWindowExW(picker, nullptr, UPDOWN_CLASSW, nullptr);
-        RECT size{};
-        GetClientRect(upDown, &size);
+        const RECT size = rectOf(upDown, true);
         if (row++ % 3 == 0 && step.direction > 0) { // the up-down button's upper half
             rig.run({id, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.right / 2, size.bottom / 4)}, upDown);
             rig.run({id, WM_LBUTTONUP, 0, MAKELPARAM(size.right / 2, size.bottom / 4)}, upDown);
@@ -261,43 +265,34 @@ TEST_CASE("what the user reads: the action box from its first letter once it los
     CHECK(textWidth(rig[dtpCountDown], "20:58:58") <= clientWidth(rig[dtpCountDown]) - upDown);
 }
 
-TEST_CASE("the screens changed: a window no longer wholly inside a work area comes back just enough")
+TEST_CASE("the screens changed, a new DPI, new separators; a link message at a time")
 {
     Rig rig;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(rig[Form1], MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT work = monitor.rcWork;
+    // A window no longer wholly inside a work area comes back just enough.
     for (const auto &[message, wParam] :
          {std::pair{UINT{WM_DISPLAYCHANGE}, WPARAM{32}}, std::pair{UINT{WM_SETTINGCHANGE}, WPARAM{SPI_SETWORKAREA}}}) {
         CAPTURE(message);
         // Where the user put it, half off the right edge, as a smaller resolution leaves it.
         SetWindowPos(rig[Form1], nullptr, work.right - 80, work.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        RECT before{}, after{};
-        GetWindowRect(rig[Form1], &before);
+        const RECT before = rectOf(rig[Form1]);
         rig.run({Form1, message, wParam, 0});
-        GetWindowRect(rig[Form1], &after);
-        CHECK(after.right == work.right);
-        CHECK(after.top == before.top);
+        const RECT after = rectOf(rig[Form1]);
+        CHECK((after.right == work.right && after.top == before.top));
         CHECK(after.right - after.left == before.right - before.left);
         rig.run({Form1, message, wParam, 0}); // wholly inside: it stays
-        GetWindowRect(rig[Form1], &before);
-        CHECK(before.left == after.left);
+        CHECK(rectOf(rig[Form1]).left == after.left);
     }
-}
-
-TEST_CASE("a new DPI and new separators; a link message at a time")
-{
-    Rig rig;
-    RECT place{1500, 200, 1770, 640};
-    rig.run({Form1, WM_DPICHANGED, MAKEWPARAM(144, 144), pointer(&place)});
-    GetWindowRect(rig[Form1], &place);
+    RECT suggested{1500, 200, 1770, 640};
+    rig.run({Form1, WM_DPICHANGED, MAKEWPARAM(144, 144), pointer(&suggested)});
+    const RECT place = rectOf(rig[Form1]);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(rig[Command1], WM_GETFONT, 0, 0)), sizeof(font), &font);
     // Where Windows suggested, its controls and fonts scaled: 1095 twips and 8 points at 144 dots per inch.
-    CHECK(std::to_string(place.left) + "," + std::to_string(place.top) + " " + std::to_string(place.right) + "," +
-              std::to_string(place.bottom) ==
-          "1500,200 1770,640");
+    CHECK((place.left == 1500 && place.top == 200 && place.right == 1770 && place.bottom == 640));
     CHECK(clientWidth(rig[Command1]) == 110);
     CHECK(font.lfHeight == -16);
     // Hungarian's date separator, French Canada's time separator under Wine: literal text in

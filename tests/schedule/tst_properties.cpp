@@ -13,129 +13,29 @@
 
 namespace {
 
-enum class Kind {
-    Tick,
-    Wait,
-    Stall,
-    Sleep,
-    StepClock,
-    Zone,
-    Action,
-    Option,
-    Target,
-    CountDown,
-    Ok,
-    Cancel,
-    Rearm,
-    Toggle,
-    Retarget,
-    Answer,
-    Answers,
-    Delivery
-};
-// Each kind's name, and how often it comes: ticks most often, so that targets are crossed and
-// count-downs run out.
-constexpr std::pair<const char *, int> kinds[] = {
-    {"tick", 12},  {"wait", 2},   {"stall", 1},    {"sleep", 1},      {"step clock", 1}, {"zone", 1},
-    {"action", 2}, {"option", 2}, {"target", 3},   {"count-down", 2}, {"ok", 2},         {"cancel", 1},
-    {"rearm", 2},  {"toggle", 3}, {"retarget", 3}, {"answer", 3},     {"answers", 2},    {"delivery", 2}};
-static_assert(std::size(kinds) == static_cast<std::size_t>(Kind::Delivery) + 1);
+constexpr std::array actionTexts{"Shut Down", "Restart", "Log Off", "Shut Dow", "restart"};
 
-// One thing that happens; `value` (0-999) says how much or which.
+// One thing that happens: which kind, and how much or which (0-999).
 struct Step {
-    Kind kind;
+    std::size_t kind;
     int value;
 };
-
-void showValue(const Step &step, std::ostream &out)
-{
-    out << kinds[static_cast<std::size_t>(step.kind)].first << ' ' << step.value;
-}
-
-constexpr std::array actionTexts{"Shut Down", "Restart", "Log Off", "Shut Dow", "restart"};
 
 // The window, and an observer that knows only what the user and the system did.
 class Run {
 public:
-    // False once the program has ended itself.
-    bool apply(const Step &step)
-    {
-        FakeForm &form = w.controls;
-        const auto v = static_cast<std::size_t>(step.value);
-        switch (step.kind) {
-        case Kind::Tick: // about a second; now and then exactly on the next second's start
-            return tick(step.value % 8 == 0 ? 1000 - w.platform.currentDateTime().millisecond : 950 + step.value % 100,
-                        true, true);
-        case Kind::Wait: // one to two minutes of ticks, so that moments can run out
-            for (int second = 0; second < 60 + step.value % 60; ++second) {
-                if (!tick(1000, true, true))
-                    return false;
-            }
-            return true;
-        case Kind::Stall: // a busy event loop
-            return tick(1500 + step.value * 10, true, true);
-        case Kind::Sleep: // the monotonic clock stands
-            return tick((30 + step.value * 60) * 1000LL, true, false);
-        case Kind::StepClock: // up to two hours either way
-            return tick((step.value - 500) * 15'000LL, false, false);
-        case Kind::Zone: // another zone, from twelve hours west to fourteen east, in quarter hours
-            w.platform.now += (step.value % 105 - 48) / 96.0;
-            break;
-        case Kind::Action:
-            form.actionText = actionTexts[v % actionTexts.size()];
-            break;
-        case Kind::Option:
-            form.setTimeSelected = v % 2 == 0;
-            m_countDownAlone = false;
-            break;
-        case Kind::Target:
-            form.target = static_cast<double>(nowSecond() + step.value % 16 - 3) / secondsPerDay;
-            break;
-        case Kind::CountDown:
-            form.setCountDown(step.value % 8);
-            m_countDownAlone = false;
-            break;
-        case Kind::Ok: // only one of the two buttons is enabled at a time
-            if (!armed()) {
-                w.ok();
-                m_stepped = 0;
-                m_previous = clocks();
-                m_moment.reset();
-                m_countDownAlone = !form.setTimeSelected;
-                m_okMonotonic = w.platform.monotonic;
-            }
-            break;
-        case Kind::Cancel:
-            if (armed())
-                w.cancel();
-            break;
-        case Kind::Rearm: // Cancel, then Ok at once
-            return apply({Kind::Cancel, 0}), apply({Kind::Ok, 0});
-        case Kind::Toggle: // the other option for a tick, then back
-            apply({Kind::Option, form.setTimeSelected ? 1 : 0});
-            if (!tick(1000, true, true))
-                return false;
-            return apply({Kind::Option, form.setTimeSelected ? 1 : 0});
-        case Kind::Retarget: // a target just passed, then a tick
-            form.target = static_cast<double>(nowSecond() - 1 - step.value % 3) / secondsPerDay;
-            return tick(1000, true, true);
-        case Kind::Answer:
-            w.platform.answer = static_cast<Answer>(v % 4);
-            break;
-        case Kind::Answers: // an answer, a tick, then a refusal and a tick: a refusal after an acceptance
-            for (const std::size_t answer : {v % 4, std::size_t{2}}) {
-                w.platform.answer = static_cast<Answer>(answer);
-                if (!tick(1000, true, true))
-                    return false;
-            }
-            break;
-        case Kind::Delivery:
-            w.platform.delivery = static_cast<Delivery>(v % 3);
-            break;
-        }
-        return true;
-    }
+    // What each kind of step does, and how often it comes: ticks most often, so that targets
+    // are crossed and count-downs run out.
+    struct Kind {
+        const char *name;
+        int weight;
+        void (*happen)(Run &, int value);
+    };
+    static const Kind kinds[18];
 
+    bool ended = false; // the program has ended itself: nothing happens to it any more
+
+    // The machine is held awake exactly while armed.
     // The machine is held awake exactly while armed.
     void checkHold() const { RC_ASSERT(w.platform.hold.has_value() == armed()); }
 
@@ -166,8 +66,30 @@ private:
         return {nowSecond() * 1000 + w.platform.currentDateTime().millisecond, w.platform.sinceBoot};
     }
 
-    bool tick(std::int64_t ms, bool bootClock, bool monotonic)
+    void ok() // only one of the two buttons is enabled at a time
     {
+        if (armed())
+            return;
+        w.ok();
+        m_stepped = 0;
+        m_previous = clocks();
+        m_moment.reset();
+        m_countDownAlone = !w.controls.setTimeSelected;
+        m_okMonotonic = w.platform.monotonic;
+    }
+    void cancel()
+    {
+        if (armed())
+            w.cancel();
+    }
+    void choose(bool setTime) { w.controls.setTimeSelected = setTime, m_countDownAlone = false; }
+    void answer(int answer) { w.platform.answer = static_cast<Answer>(answer); }
+    void retarget(int seconds) { w.controls.target = static_cast<double>(nowSecond() + seconds) / secondsPerDay; }
+
+    void tick(std::int64_t ms, bool bootClock = true, bool monotonic = true)
+    {
+        if (ended)
+            return;
         FakePlatform &os = w.platform;
         os.now += static_cast<double>(ms) / 86'400'000.0;
         os.sinceBoot += bootClock ? ms : 0;
@@ -217,11 +139,9 @@ private:
         }
         if (!wasArmed || bySetTime)
             RC_ASSERT(left == leftBefore);
-        if (os.endProgramCalls == endsBefore)
-            return true;
-        // "Log Off" ends the program only once its request left.
-        RC_ASSERT((asked == 1U && os.requests.back() == SessionAction::LogOff));
-        return false;
+        ended = os.endProgramCalls > endsBefore;
+        if (ended) // "Log Off" ends the program only once its request left
+            RC_ASSERT((asked == 1U && os.requests.back() == SessionAction::LogOff));
     }
 
     // Before an armed tick: whether it crosses the set time, and what became of its moment.
@@ -254,6 +174,45 @@ private:
     std::int64_t m_okMonotonic = 0;
 };
 
+const Run::Kind Run::kinds[18] = {
+    // about a second; now and then exactly on the next second's start
+    {"tick", 12,
+     [](Run &r, int v) { r.tick(v % 8 == 0 ? 1000 - r.w.platform.currentDateTime().millisecond : 950 + v % 100); }},
+    // one to two minutes of ticks, so that moments can run out
+    {"wait", 2,
+     [](Run &r, int v) {
+         for (int second = 0; second < 60 + v % 60; ++second)
+             r.tick(1000);
+     }},
+    {"stall", 1, [](Run &r, int v) { r.tick(1500 + v * 10); }},                           // a busy event loop
+    {"sleep", 1, [](Run &r, int v) { r.tick((30 + v * 60) * 1000LL, true, false); }},     // the monotonic clock stands
+    {"step clock", 1, [](Run &r, int v) { r.tick((v - 500) * 15'000LL, false, false); }}, // two hours either way
+    // another zone, from twelve hours west to fourteen east, in quarter hours
+    {"zone", 1, [](Run &r, int v) { r.w.platform.now += (v % 105 - 48) / 96.0; }},
+    {"action", 2, [](Run &r, int v) { r.w.controls.actionText = actionTexts[static_cast<std::size_t>(v % 5)]; }},
+    {"option", 2, [](Run &r, int v) { r.choose(v % 2 == 0); }},
+    {"target", 3, [](Run &r, int v) { r.retarget(v % 16 - 3); }},
+    {"count-down", 2, [](Run &r, int v) { r.w.controls.setCountDown(v % 8), r.m_countDownAlone = false; }},
+    {"ok", 2, [](Run &r, int) { r.ok(); }},
+    {"cancel", 1, [](Run &r, int) { r.cancel(); }},
+    {"rearm", 2, [](Run &r, int) { r.cancel(), r.ok(); }},
+    // the other option for a tick, then back
+    {"toggle", 3,
+     [](Run &r, int) {
+         r.choose(!r.w.controls.setTimeSelected), r.tick(1000), r.choose(!r.w.controls.setTimeSelected);
+     }},
+    {"retarget", 3, [](Run &r, int v) { r.retarget(-1 - v % 3), r.tick(1000); }}, // a target just passed
+    {"answer", 3, [](Run &r, int v) { r.answer(v % 4); }},
+    // an answer, a tick, then a refusal and a tick: a refusal after an acceptance
+    {"answers", 2, [](Run &r, int v) { r.answer(v % 4), r.tick(1000), r.answer(2), r.tick(1000); }},
+    {"delivery", 2, [](Run &r, int v) { r.w.platform.delivery = static_cast<Delivery>(v % 3); }},
+};
+
+void showValue(const Step &step, std::ostream &out)
+{
+    out << Run::kinds[step.kind].name << ' ' << step.value;
+}
+
 } // namespace
 
 namespace rc {
@@ -261,13 +220,13 @@ template <> struct Arbitrary<Step> {
     static Gen<Step> arbitrary()
     {
         int total = 0;
-        for (const auto &[name, weight] : kinds)
-            total += weight;
+        for (const Run::Kind &kind : Run::kinds)
+            total += kind.weight;
         const auto kind = gen::map(gen::inRange(0, total), [](int n) { // by weight; shrinks towards a tick
             std::size_t k = 0;
-            for (; n >= kinds[k].second; n -= kinds[k++].second) {
+            for (; n >= Run::kinds[k].weight; n -= Run::kinds[k++].weight) {
             }
-            return static_cast<Kind>(k);
+            return k;
         });
         return gen::construct<Step>(kind, gen::inRange(0, 1000));
     }
@@ -279,7 +238,8 @@ TEST_CASE("over any sequence of ticks, sleeps, clock steps, edits and answers, t
     CHECK(rc::check("the schedule's invariants", [](const std::vector<Step> &steps) {
         Run run;
         for (const Step &step : steps) {
-            if (!run.apply(step))
+            Run::kinds[step.kind].happen(run, step.value);
+            if (run.ended)
                 break;
             run.checkHold();
         }
