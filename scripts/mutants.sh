@@ -53,7 +53,7 @@ git ls-files -z | xargs -0 cp --parents -t "$scratch"
 cmake -S "$scratch" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$scratch/build" >/dev/null
 run_tests() {
-  (cd "$scratch/build" && RC_PARAMS=max_success=4000 ctest -R '^tst_' --timeout 120 >/dev/null 2>&1)
+  (cd "$scratch/build" && RC_PARAMS=max_success=6000 ctest -R '^tst_' --timeout 120 >/dev/null 2>&1)
 }
 run_tests || { echo "mutants: the unmutated tree fails its tests" >&2; exit 1; }
 missed=0 total=0

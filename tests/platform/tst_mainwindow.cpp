@@ -165,17 +165,12 @@ private slots:
     {
         using S = QDateTimeEdit::Section;
         auto *target = static_cast<DatePicker *>(widget(ControlId::dtpTime));
-        const auto wall = [](const QDateTime &t) {
-            return WallClock{t.date().year(), t.date().month(),  t.date().day(),
-                             t.time().hour(), t.time().minute(), t.time().second()};
-        };
         // Up and Down on a field, or now and then a wheel notch with the focus.
         int row = 0;
         for (const StepCase &step : stepCases) {
             auto *picker = static_cast<DatePicker *>(
                 widget(step.value.year == 2000 ? ControlId::dtpCountDown : ControlId::dtpTime));
-            const WallClock &v = step.value;
-            picker->setDateTime(QDateTime(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second), Qt::UTC));
+            picker->setValue(datevalue::fromWallClock(step.value));
             picker->setFocus();
             picker->setCurrentSection(std::array{S::YearSection, S::MonthSection, S::DaySection, S::HourSection,
                                                  S::MinuteSection,
@@ -188,12 +183,12 @@ private slots:
             } else {
                 QTest::keyClick(picker, step.direction > 0 ? Qt::Key_Up : Qt::Key_Down);
             }
-            QCOMPARE(wall(picker->dateTime()), step.expected);
+            QCOMPARE(datevalue::toWallClock(picker->value()), step.expected);
         }
         // The days typed field by field from a month that cuts them.
         for (const WallClock &before : typedFrom) {
             for (const int day : typedDays) {
-                target->setDateTime(QDateTime(QDate(before.year, before.month, before.day), QTime(9, 0), Qt::UTC));
+                target->setValue(datevalue::fromWallClock(before));
                 target->setFocus();
                 target->setCurrentSection(S::DaySection);
                 QTest::keyClicks(target, QString::number(day) + u"1226"_s);

@@ -192,7 +192,7 @@ const Run::Kind Run::kinds[18] = {
     {"action", 2, [](Run &r, int v) { r.w.controls.actionText = actionTexts[static_cast<std::size_t>(v % 5)]; }},
     {"option", 2, [](Run &r, int v) { r.choose(v % 2 == 0); }},
     {"target", 3, [](Run &r, int v) { r.retarget(v % 16 - 3); }},
-    {"count-down", 2, [](Run &r, int v) { r.w.controls.setCountDown(v % 8), r.m_countDownAlone = false; }},
+    {"count-down", 3, [](Run &r, int v) { r.w.controls.setCountDown(v % 8), r.m_countDownAlone = false; }},
     {"ok", 2, [](Run &r, int) { r.ok(); }},
     {"cancel", 1, [](Run &r, int) { r.cancel(); }},
     {"rearm", 2, [](Run &r, int) { r.cancel(), r.ok(); }},
@@ -204,7 +204,7 @@ const Run::Kind Run::kinds[18] = {
     {"retarget", 3, [](Run &r, int v) { r.retarget(-1 - v % 3), r.tick(1000); }}, // a target just passed
     {"answer", 3, [](Run &r, int v) { r.answer(v % 4); }},
     // an answer, a tick, then a refusal and a tick: a refusal after an acceptance
-    {"answers", 2, [](Run &r, int v) { r.answer(v % 4), r.tick(1000), r.answer(2), r.tick(1000); }},
+    {"answers", 3, [](Run &r, int v) { r.answer(1 + v % 2 * 2), r.tick(1000), r.answer(2), r.tick(1000); }},
     {"delivery", 2, [](Run &r, int v) { r.w.platform.delivery = static_cast<Delivery>(v % 3); }},
 };
 
@@ -222,7 +222,8 @@ template <> struct Arbitrary<Step> {
         int total = 0;
         for (const Run::Kind &kind : Run::kinds)
             total += kind.weight;
-        const auto kind = gen::map(gen::inRange(0, total), [](int n) { // by weight; shrinks towards a tick
+        // By weight, whatever the size (which would narrow the range); shrinks towards a tick.
+        const auto kind = gen::map(gen::resize(100, gen::inRange(0, total)), [](int n) {
             std::size_t k = 0;
             for (; n >= Run::kinds[k].weight; n -= Run::kinds[k++].weight) {
             }

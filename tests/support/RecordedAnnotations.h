@@ -35,11 +35,9 @@ public:
     }
 
     // What the window does not use.
-#define NOT_USED(method, ...)                                                                                          \
-    HRESULT WINAPI method(__VA_ARGS__) override                                                                        \
-    {                                                                                                                  \
-        return E_NOTIMPL;                                                                                              \
-    }
+    // clang-format off
+#define NOT_USED(method, ...) HRESULT WINAPI method(__VA_ARGS__) override { return E_NOTIMPL; }
+    // clang-format on
     NOT_USED(SetPropValue, const BYTE *, DWORD, MSAAPROPID, VARIANT)
     NOT_USED(SetPropServer, const BYTE *, DWORD, const MSAAPROPID *, int, IAccPropServer *, AnnoScope)
     NOT_USED(ClearProps, const BYTE *, DWORD, const MSAAPROPID *, int)
