@@ -1,5 +1,6 @@
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/Pickers.h"
+#include "support/FakeForm.h"
 #include "support/FakePlatform.h"
 #include "support/PickerCases.h"
 
@@ -185,6 +186,15 @@ private slots:
             }
             QCOMPARE(datevalue::toWallClock(picker->value()), step.expected);
         }
+        // Up held on the count-down's hours: each repeat steps, as a press does.
+        auto *countDown = static_cast<DatePicker *>(widget(ControlId::dtpCountDown));
+        countDown->setValue(FakeForm::designDay);
+        countDown->setCurrentSection(S::HourSection);
+        for (int press = 0; press < 4; ++press) {
+            QKeyEvent held(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), press > 0);
+            QApplication::sendEvent(countDown, &held);
+        }
+        QCOMPARE(countDown->text(), u"04:00:00"_s);
         // The days typed field by field from a month that cuts them.
         for (const WallClock &before : typedFrom) {
             for (const int day : typedDays) {

@@ -8,6 +8,7 @@
 #include "window/ClockFace.h"
 #include "window/Placement.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -357,9 +358,11 @@ QRect MainWindow::placeOnScreen(const QMargins &frame) const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // A held key repeats its press, and a button clicks at each Return: one press of a key
-    // is one click however long it is held (Ok moves the focus to Cancel, which it would press).
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
+    // A held key repeats its press, and a button clicks at each Return: on a button, one press
+    // of a key is one click however long it is held (Ok moves the focus to Cancel, which it
+    // would press). Elsewhere a held key repeats, as a held Up climbs a picker's field.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat() &&
+        qobject_cast<QAbstractButton *>(watched))
         return true;
     // The wheel changes a control only when it has the keyboard focus in the active window
     // (Qt's focus widget is the active window's, none while another program's is active): a

@@ -123,6 +123,14 @@ void DatePicker::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Up and Down step once a press, and once a repeat while held, as the Windows picker does:
+    // the spin box's own repeat would add a timer's steps to the key's, and keep stepping.
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && event->modifiers() == Qt::NoModifier) {
+        finishEdit();
+        stepBy(event->key() == Qt::Key_Up ? 1 : -1);
+        event->accept();
+        return;
+    }
     const bool typed = editsText(*event);
     const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool began = typed && !m_beforeEdit;
