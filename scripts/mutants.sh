@@ -32,6 +32,8 @@ src/schedule/PickerFields.cpp @@ return ordered(next) < ordered(first) || ordere
 src/schedule/PickerFields.cpp @@ typing.typedDay = wanted; @@  @@ a typed day the month cut is forgotten
 src/window/Placement.cpp @@ return std::clamp(start, areaStart, areaStart + areaLength - length); @@ return std::clamp(start, areaStart, areaStart + areaLength - length - 1); @@ the window moved a pixel too far
 src/platform/qt/MainWindow.cpp @@ return !(focus && (control == focus || control->isAncestorOf(focus))); @@ return !(control == focus || control->isAncestorOf(focus) || !focus); @@ the wheel acted on with no focus in the window
+src/platform/qt/MainWindow.cpp @@ ->isAutoRepeat() &&
+        qobject_cast<QAbstractButton *>(watched)) @@ ->isAutoRepeat()) @@ a held key's repeats swallowed in a picker too
 src/platform/qt/Pickers.cpp @@ if (m_beforeEdit)
         return *m_beforeEdit; @@  @@ a picker's half-typed value given to the tick
 src/platform/linux/DBusSessionEnder.cpp @@ if (!m_buses.sessionKnown()) { @@ if (false) { @@ logind asked before the session bus has answered
