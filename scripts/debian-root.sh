@@ -19,19 +19,12 @@ debian_root() {
     debootstrap --variant=minbase "$@" bookworm "$DEBIAN_ROOT" "$mirror" >"$DEBIAN_ROOT.debootstrap.log"
   fi
   trap unmount_debian_root EXIT
-  # The root a mount of its own, as / is on a machine: a private mount namespace made in it
-  # (unshare -m --propagation private) needs one to make private.
-  mount --bind "$DEBIAN_ROOT" "$DEBIAN_ROOT"
-  mount --make-private "$DEBIAN_ROOT"
   mount -t proc proc "$DEBIAN_ROOT/proc"
   mount -t sysfs sys "$DEBIAN_ROOT/sys"
   mount --bind /dev "$DEBIAN_ROOT/dev"
   mount --bind /dev/pts "$DEBIAN_ROOT/dev/pts"
   cp /etc/resolv.conf "$DEBIAN_ROOT/etc/resolv.conf"
 }
-unmount_debian_root() {
-  for mount in dev/pts dev sys proc; do umount -l "$DEBIAN_ROOT/$mount" 2>/dev/null || true; done
-  ! mountpoint -q "$DEBIAN_ROOT" || umount -l "$DEBIAN_ROOT"
-}
+unmount_debian_root() { for mount in dev/pts dev sys proc; do umount -l "$DEBIAN_ROOT/$mount" 2>/dev/null || true; done; }
 # Runs "$@" in the root, with a clean environment.
 in_root() { chroot "$DEBIAN_ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
